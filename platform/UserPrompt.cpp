@@ -11,4 +11,6 @@ UserPrompt &UserPrompt::current() {
     return installed ? *installed : fallback;
 }
 
-void UserPrompt::install(UserPrompt *prompt) { installed = prompt; }
+void UserPrompt::install(UserPrompt *prompt) {
+    installed = prompt;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "Hid_Thread.h"
+
+#include <QTimer>
+#include <QWidget>
+
+class DeviceLock;
+class DeviceWatch;
+class NoticeChannel;
+class Ui_Controler;
+class myQQuickView;
+
+// The hidden top-level window: owns the link, the controller and the device check.
+class Widget : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int DeviceCheckDelayMs = 2048;
+
+    explicit Widget(QWidget *parent = nullptr);
+    ~Widget() override;
+
+    Hid_Thread &deviceLink() { return m_hid; }
+    Ui_Controler *controller() const { return m_controller; }
+    myQQuickView *view() const;
+    QTimer &deviceCheckTimer() { return m_timer; }
+    NoticeChannel *noticeChannel() const { return m_notices; }
+
+    // Shows the window and queues the scene's "initUI" and then its "run".
+    void startScene();
+
+public slots:
+    void checkDevice();
+    // A device appeared or went away: check again once things settle.
+    void deviceChanged();
+
+signals:
+    // The device is gone and the user was told; the program ends.
+    void programEnding();
+
+protected:
+    void customEvent(QEvent *event) override;
+
+private:
+    QTimer m_timer;
+    Ui_Controler *m_controller = nullptr;
+    Hid_Thread m_hid;
+    DeviceWatch *m_watch = nullptr;
+    NoticeChannel *m_notices = nullptr;
+    DeviceLock *m_lock = nullptr;
+};

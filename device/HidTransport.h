@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QLoggingCategory>
+#include <QString>
+
+#include <cstddef>
+#include <cstdint>
+
+struct hid_device_;
+using hid_device = hid_device_;
+
+Q_DECLARE_LOGGING_CATEGORY(lcHid)
+
+// The only place that talks to hidapi. Every report passes transfer(), which logs it under the
+// category "q7.hid" (QT_LOGGING_RULES="q7.hid.debug=true" shows the traffic).
+namespace HidTransport {
+
+// Input reads the command interface, Event the event interface.
+enum class Kind { FeatureOut, FeatureIn, Output, Input, Event };
+
+// Returns hidapi's result: bytes moved, 0 on a read time-out, negative on error.
+int transfer(Kind kind, hid_device *device, uint8_t *data, size_t length, int timeoutMs = -1);
+
+hid_device *open(const QString &path);
+void close(hid_device *device);
+// hidapi's last error text for a handle, or for the last open when device is null.
+QString lastError(hid_device *device);
+
+const char *kindName(Kind kind);
+
+} // namespace HidTransport

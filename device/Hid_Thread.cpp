@@ -1,0 +1,383 @@
+#include "Hid_Thread.h"
+
+#include "HidTransport.h"
+#include "LinkState.h"
+#include "UserPrompt.h"
+
+#include <QCoreApplication>
+#include <QDebug>
+#include <QFileInfo>
+#include <QSettings>
+#include <QThreadPool>
+#include <QtConcurrent>
+
+#include <hidapi.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr unsigned SearchedRecord = 1; // only the mouse is ever searched for
+constexpr char DefaultCode[] = "274951";
+constexpr char DemoAccessCode[] = "m-vorkel";
+constexpr int EventReportLength = 4;
+constexpr uint8_t ReadyReport[EventReportLength] = {0x04, 0x04, 0x00, 0x00};
+
+// Runs its function when the scope ends, however the exchange ends.
+template <typename F> struct ScopeExit {
+    F run;
+    ~ScopeExit() { run(); }
+};
+template <typename F> ScopeExit(F) -> ScopeExit<F>;
+
+} // namespace
+
+Hid_Thread::Hid_Thread(QObject *owner) : QThread(nullptr), m_owner(owner) {
+    hid_init();
+}
+
+Hid_Thread::~Hid_Thread() {
+    stopWatch();
+    waitForSend();
+    closeCommandInterface();
+    closeEventInterface();
+}
+
+DeviceEntry Hid_Thread::entry(unsigned index) const {
+    QMutexLocker lock(&m_devicesMutex);
+    if (index < unsigned(m_devices.size()))
+        return m_devices.at(index);
+    return {};
+}
+
+QList<DeviceEntry> Hid_Thread::devices() const {
+    QMutexLocker lock(&m_devicesMutex);
+    return m_devices;
+}
+
+void Hid_Thread::forgetPaths(int index, bool commandPath) {
+    QMutexLocker lock(&m_devicesMutex);
+    if (index < 0 || index >= m_devices.size())
+        return;
+    (commandPath ? m_devices[index].commandPath : m_devices[index].eventPath).clear();
+}
+
+// ---- selection ------------------------------------------------------------------------------
+
+void Hid_Thread::swichCurDevice(unsigned int did) {
+    // A watcher that has ended (device gone) is started again, so the ready report keeps
+    // shortening the settle pause after a re-plug.
+    if (did != m_did.load() || !m_watchRunning.load()) {
+        m_did = did;
+        startWatch(did);
+    }
+    chkDeviceIsEnCode();
+}
+
+uchar Hid_Thread::hidCS(uchar *cmd) {
+    return FrameCodec::checksum(cmd);
+}
+
+void Hid_Thread::USBDataEncryption(uchar *FIFOBuf, uchar *SecrecyCode) {
+    FrameCodec::SecrecyCode code;
+    std::copy_n(SecrecyCode, code.size(), code.begin());
+    FrameCodec::scramble(FIFOBuf, code);
+}
+
+void Hid_Thread::USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode) {
+    FrameCodec::SecrecyCode code;
+    std::copy_n(SecrecyCode, code.size(), code.begin());
+    FrameCodec::descramble(FIFOBuf, code);
+}
+
+QString Hid_Thread::configuredCode(unsigned index) const {
+    if (index > 1)
+        return {};
+    const QString key = QStringLiteral("common/sCode%1").arg(index);
+    if (!m_appSettings)
+        return QString::fromLatin1(DefaultCode);
+    return m_appSettings->value(key, QString::fromLatin1(DefaultCode)).toString();
+}
+
+QString Hid_Thread::openFailureText(const DeviceEntry &e) const {
+    const QString error = HidTransport::lastError(nullptr);
+    QFileInfo node(e.commandPath);
+    const bool denied = node.exists() && !(node.isReadable() && node.isWritable());
+    if (!denied && !error.contains(QLatin1String("ermission")))
+        return {};
+    return QStringLiteral("%1 is plugged in, but this user may not open it (%2: permission "
+                          "denied).\nInstall the udev rule 70-q7-mouse.rules (see the README): "
+                          "sudo cp packaging/udev/70-q7-mouse.rules /etc/udev/rules.d/ && sudo "
+                          "udevadm control --reload && sudo udevadm trigger, then plug the mouse "
+                          "in again.")
+        .arg(e.productName, e.commandPath);
+}
+
+void Hid_Thread::chkDeviceIsEnCode() {
+    LinkState &state = LinkState::instance();
+    const unsigned did = m_did.load();
+    const QString code = configuredCode(did);
+    state.setSecrecyCode(code);
+
+    DeviceEntry e = entry(did);
+    QString permissionProblem;
+    if (e.isPresent()) {
+        // Listed is not enough: a node this user cannot open would fail every exchange silently.
+        hid_device *probe = HidTransport::open(e.commandPath);
+        if (probe)
+            HidTransport::close(probe);
+        else
+            permissionProblem = openFailureText(e);
+        if (!probe && permissionProblem.isEmpty())
+            e.commandPath.clear();
+    }
+    if (e.isPresent() && permissionProblem.isEmpty()) {
+        qDebug("Device Connect");
+        state.connected = true;
+        return;
+    }
+
+    qDebug("Device Error");
+    state.connected = false;
+    if (code == QLatin1String(DemoAccessCode)) {
+        state.demoMode = true;
+        state.connected = true;
+        state.scrambling = false;
+        return;
+    }
+    const QString title = m_title ? m_title() : QString();
+    if (!permissionProblem.isEmpty())
+        UserPrompt::current().warning(title, permissionProblem);
+    else
+        UserPrompt::current().warning(title,
+                                      QStringLiteral("Can not detect %1 !").arg(e.productName));
+    emit deviceAbsent();
+}
+
+// ---- scanning -------------------------------------------------------------------------------
+
+void Hid_Thread::scanDevices(const DeviceTable &table) {
+    QList<DeviceEntry> list;
+    for (int i = 0; i < table.size(); ++i)
+        list.append({i, table[i].productName, table[i].type, {}, {}, 0});
+
+    if (unsigned(table.size()) > SearchedRecord) {
+        const DeviceRecord &r = table[SearchedRecord];
+        QString commandPath, eventPath;
+        hid_device_info *all = hid_enumerate(r.vid, r.pid);
+        // hidapi lists one entry per collection, so one path may appear more than once.
+        for (hid_device_info *d = all; d; d = d->next) {
+            if (d->usage_page == r.usagePage && d->usage == r.usage)
+                commandPath = QString::fromLatin1(d->path);
+            if (d->usage_page == r.usagePage2 && d->usage == r.usage2)
+                eventPath = QString::fromLatin1(d->path);
+            if (!commandPath.isEmpty() && !eventPath.isEmpty())
+                list[SearchedRecord] = {int(SearchedRecord), r.productName, r.type,
+                                        commandPath,         eventPath,     r.reportLength};
+        }
+        hid_free_enumeration(all);
+    }
+    QMutexLocker lock(&m_devicesMutex);
+    m_devices = list;
+}
+
+// ---- interfaces -----------------------------------------------------------------------------
+
+hid_device *Hid_Thread::openCommandInterface(int index) {
+    const QString path = entry(unsigned(index)).commandPath;
+    if (path.isEmpty())
+        return nullptr;
+    closeCommandInterface();
+    m_commandHandle = HidTransport::open(path);
+    if (!m_commandHandle) {
+        forgetPaths(index, true);
+        return nullptr;
+    }
+    hid_set_nonblocking(m_commandHandle, 0);
+    return m_commandHandle;
+}
+
+hid_device *Hid_Thread::openEventInterface(int index) {
+    const QString path = entry(unsigned(index)).eventPath;
+    if (path.isEmpty())
+        return nullptr;
+    closeEventInterface();
+    m_eventHandle = HidTransport::open(path);
+    if (!m_eventHandle) {
+        forgetPaths(index, false);
+        return nullptr;
+    }
+    hid_set_nonblocking(m_eventHandle, 0);
+    return m_eventHandle;
+}
+
+void Hid_Thread::closeCommandInterface() {
+    HidTransport::close(m_commandHandle);
+    m_commandHandle = nullptr;
+}
+
+void Hid_Thread::closeEventInterface() {
+    HidTransport::close(m_eventHandle);
+    m_eventHandle = nullptr;
+}
+
+// ---- exchanges ------------------------------------------------------------------------------
+
+bool Hid_Thread::claimLink() {
+    for (int round = 0; round < ClaimRounds; ++round) {
+        bool expected = true;
+        if (m_linkFree.compare_exchange_strong(expected, false))
+            return true;
+        QThread::msleep(ClaimWaitMs);
+        if (QCoreApplication::instance())
+            QCoreApplication::processEvents();
+    }
+    return false;
+}
+
+void Hid_Thread::settlePause() {
+    m_deviceReady = false;
+    QThread::msleep(SettleStepMs);
+    if (m_deviceReady.load())
+        return;
+    m_deviceReady = true;
+    QThread::msleep(SettleStepMs);
+}
+
+bool Hid_Thread::sendFrame(int n, bool pause) {
+    ScopeExit done{[this] {
+        closeCommandInterface();
+        releaseLink();
+    }};
+    LinkState &state = LinkState::instance();
+    const unsigned did = m_did.load();
+    // One snapshot per exchange: a scan may replace the list meanwhile.
+    const DeviceEntry device = entry(did);
+    if (state.demoMode.load() || !openCommandInterface(int(did)))
+        return false;
+
+    FrameCodec::Frame &frame = m_frames.command;
+    if (state.scrambling.load())
+        FrameCodec::scramble(&frame[FrameCodec::ScrambledOffset], state.secrecyCode());
+    if (HidTransport::transfer(HidTransport::Kind::FeatureOut, m_commandHandle, frame.data(),
+                               frame.size()) < 0)
+        return false;
+    if (pause)
+        settlePause();
+    if (n <= 0)
+        return n == 0;
+
+    const int length = device.reportLength;
+    if (length <= 0 || n > BulkAreaSize)
+        return false;
+    const int chunk = std::min(n, length);
+    QByteArray report(length + 1, '\0');
+    auto *buffer = reinterpret_cast<uint8_t *>(report.data());
+    for (int offset = 0; offset < n; offset += chunk) {
+        report.fill('\0');
+        std::memcpy(buffer + 1, m_frames.bulk.data() + offset, std::min(chunk, n - offset));
+        if (HidTransport::transfer(HidTransport::Kind::Output, m_commandHandle, buffer,
+                                   report.size()) < 0)
+            return false;
+        QThread::msleep(ReportSpacingMs);
+    }
+    if (pause)
+        settlePause();
+    return true;
+}
+
+bool Hid_Thread::receiveFrame(int n) {
+    ScopeExit done{[this] {
+        closeCommandInterface();
+        releaseLink();
+    }};
+    LinkState &state = LinkState::instance();
+    const unsigned did = m_did.load();
+    const DeviceEntry device = entry(did);
+    if (state.demoMode.load() || !openCommandInterface(int(did)))
+        return false;
+
+    const bool scrambling = state.scrambling.load();
+    const FrameCodec::SecrecyCode code = state.secrecyCode();
+    FrameCodec::Frame &frame = m_frames.command;
+    FrameCodec::Frame &answer = m_frames.answer;
+    if (scrambling)
+        FrameCodec::scramble(&frame[FrameCodec::ScrambledOffset], code);
+    if (HidTransport::transfer(HidTransport::Kind::FeatureOut, m_commandHandle, frame.data(),
+                               frame.size()) < 0)
+        return false;
+    // The read lands in a scratch frame so that a failed read leaves the preset untouched.
+    FrameCodec::Frame received{};
+    if (HidTransport::transfer(HidTransport::Kind::FeatureIn, m_commandHandle, received.data(),
+                               received.size()) < 0)
+        return false;
+    answer = received;
+    if (n == 0) {
+        if (scrambling)
+            FrameCodec::descramble(&answer[FrameCodec::ScrambledOffset], code);
+        return true;
+    }
+
+    const int length = device.reportLength;
+    if (n < 0 || length <= 0 || n > BulkAreaSize)
+        return false;
+    const int chunk = std::min(n, length);
+    QByteArray report(length + 1, '\0');
+    auto *buffer = reinterpret_cast<uint8_t *>(report.data());
+    // Reports land in a scratch area: a get that fails half-way keeps its whole preset.
+    std::array<uint8_t, BulkAreaSize> received_bulk = m_frames.bulk;
+    for (int offset = 0; offset < n; offset += chunk) {
+        report.fill('\0');
+        // Bounded: a device that stops sending fails the get instead of freezing the window.
+        if (HidTransport::transfer(HidTransport::Kind::Input, m_commandHandle, buffer,
+                                   report.size(), BulkReadTimeoutMs) <= 0)
+            return false;
+        std::memcpy(received_bulk.data() + offset, buffer, std::min(chunk, n - offset));
+    }
+    m_frames.bulk = received_bulk;
+    return true;
+}
+
+void Hid_Thread::startSend(int n, bool pause) {
+    m_lastSend =
+        QtConcurrent::run(QThreadPool::globalInstance(), [this, n, pause] { sendFrame(n, pause); });
+}
+
+void Hid_Thread::waitForSend() {
+    m_lastSend.waitForFinished();
+}
+
+// ---- event watcher --------------------------------------------------------------------------
+
+void Hid_Thread::startWatch(unsigned index) {
+    stopWatch();
+    m_watchRunning = true;
+    m_watcher =
+        QtConcurrent::run(QThreadPool::globalInstance(), [this, index] { watchDevice(index); });
+}
+
+void Hid_Thread::stopWatch() {
+    m_watchRunning = false;
+    m_watcher.waitForFinished();
+}
+
+void Hid_Thread::watchDevice(unsigned index) {
+    if (entry(index).eventPath.isEmpty()) {
+        m_watchRunning = false;
+        return;
+    }
+    uint8_t report[EventReportLength];
+    while (m_watchRunning.load()) {
+        if (!openEventInterface(int(index))) {
+            qDebug("Device removed");
+            m_watchRunning = false;
+            return;
+        }
+        const int got = HidTransport::transfer(HidTransport::Kind::Event, m_eventHandle, report,
+                                               sizeof report, WatchReadTimeoutMs);
+        if (got == EventReportLength && std::equal(report, report + got, ReadyReport))
+            m_deviceReady = true;
+        closeEventInterface();
+    }
+}

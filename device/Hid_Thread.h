@@ -1,0 +1,170 @@
+#pragma once
+
+#include "CommandTable.h"
+#include "DeviceEntry.h"
+#include "DeviceRecord.h"
+#include "FrameCodec.h"
+
+#include <QFuture>
+#include <QList>
+#include <QMutex>
+#include <QThread>
+
+#include <array>
+#include <atomic>
+#include <functional>
+
+class QSettings;
+struct hid_device_;
+using hid_device = hid_device_;
+
+// The link to the device: finds its two HID interfaces, frames and scrambles commands, moves bulk
+// data and serialises exchanges. The thread itself is never started: gets run in the caller's
+// thread, sets and the event watcher run as jobs on the global thread pool.
+class Hid_Thread : public QThread {
+    Q_OBJECT
+public:
+    static constexpr int BulkAreaSize = 512;
+    static constexpr int ClaimRounds = 255;
+    static constexpr int ClaimWaitMs = 8;
+    static constexpr int SettleStepMs = 64;
+    static constexpr int ReportSpacingMs = 8;
+    static constexpr int BulkReadTimeoutMs = 1000;
+    static constexpr int WatchReadTimeoutMs = 500;
+
+    explicit Hid_Thread(QObject *owner = nullptr);
+    ~Hid_Thread() override;
+
+    // Where the per-device code ("common/sCode<n>") and the owner's title come from.
+    void setAppSettings(QSettings *settings) { m_appSettings = settings; }
+    void setTitleSource(std::function<QString()> title) { m_title = std::move(title); }
+
+    unsigned currentIndex() const { return m_did.load(); }
+    // A copy of the entry, or an absent entry when the index has none.
+    DeviceEntry entry(unsigned index) const;
+    DeviceEntry currentEntry() const { return entry(currentIndex()); }
+    QList<DeviceEntry> devices() const;
+
+    // Link operations used by the command sets.
+    bool claimLink();
+    bool sendFrame(int n, bool pause);
+    bool receiveFrame(int n);
+    void settlePause();
+    hid_device *openCommandInterface(int index);
+    hid_device *openEventInterface(int index);
+    void closeCommandInterface();
+    void closeEventInterface();
+    void scanDevices(const DeviceTable &table);
+    void startWatch(unsigned index);
+    void watchDevice(unsigned index);
+    void stopWatch();
+    bool isWatching() const { return m_watchRunning.load(); }
+    bool isLinkFree() const { return m_linkFree.load(); }
+
+    // Starts sendFrame on the pool; the link stays taken until it ends.
+    void startSend(int n, bool pause);
+    // Waits for the last set started with startSend.
+    void waitForSend();
+
+    FrameCodec::Frame &commandFrame() { return m_frames.command; }
+    FrameCodec::Frame &answerFrame() { return m_frames.answer; }
+    uint8_t *bulkArea() { return m_frames.bulk.data(); }
+
+public slots:
+    void swichCurDevice(unsigned int did);
+    uchar hidCS(uchar *cmd);
+    void USBDataEncryption(uchar *FIFOBuf, uchar *SecrecyCode);
+    void USBDataDecipher(uchar *FIFOBuf, uchar *SecrecyCode);
+    void chkDeviceIsEnCode();
+
+    // Keyboard dialect.
+    void hid_01H_SetReportRate(uchar rate);
+    void hid_02H_SetCurrentProfile(uchar profile);
+    void hid_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void hid_04H_SetButtonSensitivity(uchar sens1, uchar sens2, uchar sens3, uchar sens4,
+                                      uchar index);
+    void hid_07H_SetControlIndicatorLight(uchar effect, uchar frequenty);
+    void hid_08H_SetLEDType(uchar option, uchar effect, uchar speed, uchar light, uchar color,
+                            uchar direction);
+    void hid_09H_SetKeyboardMode(uchar mode);
+    void hid_0DH_SetKeyMatrix(uchar *src512);
+    void hid_0EH_SetKeyOnOff(uchar *src21);
+    void hid_11H_SetMacroKey(uchar macroId, uchar *src192);
+    void hid_12H_SetUserPicture(uchar index, uchar option, uchar *src512);
+    void hid_13H_SetRecoveryData();
+    void hid_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue);
+    void hid_80H_GetFWVersion(QString &version);
+    void hid_81H_GetReportRate(uchar &rate);
+    void hid_82H_GetCurrentProfile(uchar &profile);
+    void hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    void hid_84H_GetButtonSensitivity(uchar &sens1, uchar &sens2, uchar &sens3, uchar &sens4);
+    void hid_88H_GetLEDType(uchar &effect, uchar &speed, uchar &light, uchar &color,
+                            uchar &direction);
+    void hid_89H_GetKeyboardMode(uchar &mode);
+    void hid_8DH_GetKeyMatrix(uchar *src512);
+    void hid_8EH_GetKeyOnOff(uchar *src21);
+    void hid_91H_GetMacroKey(uchar macroId, uchar *src192);
+    void hid_92H_GetUserPicture(uchar index, uchar *src512);
+    void hid_94H_GetColor(uchar index, uchar &rValue, uchar &gValue, uchar &bValue);
+
+    // Mouse dialect.
+    void hid_03H_SetFunctionOption(uchar type, uchar rate, uchar option1, uchar option2);
+    void hid_07H_SetLEDInstructFunction(uchar type, uchar option1, uchar option2, uchar option3);
+    void hid_0BH_SetCurrentDPIStage(uchar dpiStage);
+    void hid_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2);
+    void hid_10H_SetLED8StageColor(uchar type, uchar *src24);
+    void hid_11H_SetDPISet(uchar dpiStage, uchar *src8);
+    void hid_12H_SetKeyMatrix(uchar *src64, uchar index);
+    void hid_13H_SetMacroKey(uchar macroId, uchar *src128);
+    void hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2);
+    bool hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3);
+    void hid_8BH_GetCurrentDPIStage(uchar &dpiStage);
+    void hid_8DH_GetRGBLedEffect(uchar &effect, uchar &option1, uchar &option2);
+    void hid_90H_GetLED8StageColor(uchar type, uchar *src24);
+    bool hid_91H_GetDPISet(uchar &dpiMAXStage, uchar *src8);
+    void hid_92H_GetKeyMatrix(uchar *src64);
+    void hid_93H_GetMacroKey(uchar macroId, uchar *src128);
+
+signals:
+    // The device is absent and the user has been told; the owner ends the program.
+    void deviceAbsent();
+
+private:
+    enum class Outcome { Busy, Failed, Done };
+    // Claim, build the frame, copy the bulk data, start the send; logs "cmd Failed XX" when busy.
+    void runSet(const CommandTable::Set &command, std::initializer_list<uint8_t> params,
+                const uint8_t *bulk = nullptr, int bulkBytes = -1);
+    // Claim, build, preset the answer (and the bulk area from buffer), exchange, hand the bulk
+    // area back to buffer; logs "cmd Failed" when busy.
+    Outcome runGet(const CommandTable::Get &command, std::initializer_list<uint8_t> params,
+                   const FrameCodec::Frame &preset, uint8_t *buffer = nullptr, int bulkBytes = -1);
+    uint8_t answer(int byte) const { return m_frames.answer[size_t(byte)]; }
+
+    void releaseLink() { m_linkFree.store(true); }
+    void forgetPaths(int index, bool commandPath);
+    QString configuredCode(unsigned index) const;
+    QString openFailureText(const DeviceEntry &entry) const;
+
+    QObject *m_owner;
+    QSettings *m_appSettings = nullptr;
+    std::function<QString()> m_title;
+
+    mutable QMutex m_devicesMutex;
+    QList<DeviceEntry> m_devices;
+    std::atomic<unsigned> m_did{1};
+
+    hid_device *m_commandHandle = nullptr;
+    hid_device *m_eventHandle = nullptr;
+
+    std::atomic<bool> m_linkFree{true};
+    std::atomic<bool> m_watchRunning{false};
+    std::atomic<bool> m_deviceReady{true};
+    QFuture<void> m_watcher;
+    QFuture<void> m_lastSend;
+
+    struct Frames {
+        FrameCodec::Frame command{};
+        FrameCodec::Frame answer{};
+        std::array<uint8_t, BulkAreaSize> bulk{};
+    } m_frames;
+};

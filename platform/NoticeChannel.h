@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLocalServer;
+
+// Shows a notice in the program's window found by its title. The receiver accepts only messages
+// carrying NoticeCode whose announced length equals the UTF-8 length of the text.
+class NoticeChannel : public QObject {
+    Q_OBJECT
+public:
+    static constexpr quint32 NoticeCode = 9487;
+
+    explicit NoticeChannel(QObject *parent = nullptr);
+
+    // Starts receiving for the window with this title; false when another live window has it.
+    bool listen(const QString &windowTitle);
+    QString serverName() const;
+
+    // Sends to the first window with this title. False when none answers.
+    static bool send(const QString &windowTitle, const QString &text);
+    // The raw message, for callers that build their own.
+    static bool sendRaw(const QString &windowTitle, quint32 code, quint32 length,
+                        const QByteArray &data);
+    static QString serverNameFor(const QString &windowTitle);
+
+signals:
+    void noticeReceived(const QString &text);
+
+private:
+    void readMessage(class QLocalSocket *socket);
+
+    QLocalServer *m_server = nullptr;
+    QString m_title;
+};
