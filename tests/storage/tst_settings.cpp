@@ -1,0 +1,355 @@
+#include "AppConfigStore.h"
+#include "ConsolePrompt.h"
+#include "DeviceType.h"
+#include "KeyDefineStore.h"
+#include "LanguageStore.h"
+#include "ProfileStore.h"
+#include "SettingsFiles.h"
+#include "StoragePaths.h"
+#include "StorageSandbox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+// The start of a PNG file: what a user picks by mistake in a file dialog.
+const QByteArray pngBytes = QByteArray::fromHex("89504e470d0a1a0a0000000d49484452") + "k=v\n";
+} // namespace
+
+class SettingsTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void configItemsRoundTripAsText();
+    void shorterSaveLeavesOldItemsButLoadsTheNewCount();
+    void missingConfigurationGivesDefaults();
+    void shippedConfigurationHasTheBuiltInLook();
+    void resetConfigurationRestoresTheFactoryFile();
+    void resetConfigurationWithoutFactoryFileKeepsEverything();
+    void skinChooserNeedsTwoSkinFolders();
+    void customBackgroundPathIsCheckedForReading();
+
+    void defaultProfileShapesFromTheShippedFile();
+    void defaultProfileOfAShortFileShiftsPositions();
+    void resetProfileCopiesTheFactoryProfileOnlyThere();
+    void importRefusesFilesThatAreNoProfile_data();
+    void importRefusesFilesThatAreNoProfile();
+    void importReplacesTheProfileAndDropsUnsavedWritesOfTheOldOne();
+    void exportWritesTheCurrentContentOverAnExistingFile();
+    void cancelledDialogsChangeNothing();
+    void profileIndexOutsideTheTenIsRefused();
+
+    void keyDefinitionsFollowTheCurrentProfileAndDevice();
+
+private:
+    QByteArray profileBytes(int index) const {
+        return StorageSandbox::readFile(StoragePaths::profile(index));
+    }
+
+    std::unique_ptr<StorageSandbox> m_sandbox;
+    std::unique_ptr<ConsolePrompt> m_prompt;
+};
+
+void SettingsTest::init() {
+    m_sandbox = std::make_unique<StorageSandbox>();
+    QVERIFY(m_sandbox->isReady());
+    m_prompt = std::make_unique<ConsolePrompt>(true);
+    UserPrompt::install(m_prompt.get());
+}
+
+void SettingsTest::cleanup() {
+    UserPrompt::install(nullptr);
+    m_prompt.reset();
+    m_sandbox.reset();
+}
+
+void SettingsTest::configItemsRoundTripAsText() {
+    SettingsFiles files;
+    LanguageStore languages;
+    AppConfigStore config(files, languages);
+    QVariantList items;
+    for (int i = 0; i < 32; ++i)
+        items.append(i);
+    items[5] = true;
+    items[6] = QString("/home/u/a, b.png");
+    config.saveApConfig(items);
+    files.appConfig().sync();
+
+    // A fresh object reads the file, not the cache of the one that wrote it.
+    SettingsFiles reopened;
+    const QVariantList loaded = AppConfigStore(reopened, languages).loadApConfig();
+    QCOMPARE(loaded.size(), 32);
+    QCOMPARE(loaded.at(0).toString(), QString("0"));
+    QCOMPARE(loaded.at(5).toString(), QString("true"));
+    QCOMPARE(loaded.at(6).toString(), QString("/home/u/a, b.png"));
+    QCOMPARE(loaded.at(31).toString(), QString("31"));
+}
+
+void SettingsTest::shorterSaveLeavesOldItemsButLoadsTheNewCount() {
+    SettingsFiles files;
+    LanguageStore languages;
+    AppConfigStore config(files, languages);
+    QVariantList forty;
+    for (int i = 0; i < 40; ++i)
+        forty.append(100 + i);
+    config.saveApConfig(forty);
+    config.saveApConfig(forty.mid(0, 32));
+    QCOMPARE(config.loadApConfig(), forty.mid(0, 32));
+    QCOMPARE(files.appConfig().value("common/39").toInt(), 139);
+}
+
+void SettingsTest::missingConfigurationGivesDefaults() {
+    QVERIFY(QFile::remove(StoragePaths::appConfig));
+    SettingsFiles files;
+    LanguageStore languages;
+    AppConfigStore config(files, languages);
+    QCOMPARE(config.loadApConfig(), QVariantList());
+    QCOMPARE(config.loadDeviceApConfig(), QVariantList{8});
+    QCOMPARE(AppConfigStore::windowTitle(), QString());
+    QCOMPARE(config.deviceCode(1), QString("274951"));
+}
+
+void SettingsTest::shippedConfigurationHasTheBuiltInLook() {
+    SettingsFiles files;
+    LanguageStore languages;
+    AppConfigStore config(files, languages);
+    const QVariantList items = config.loadApConfig();
+    QCOMPARE(items.size(), 32);
+    QCOMPARE(items.at(0).toInt(), 1);
+    QCOMPARE(items.at(1).toInt(), 1);
+    // Item 4 is a position in the language list: ENGLISH comes third.
+    QCOMPARE(items.at(4).toInt(), 2);
+    QCOMPARE(languages.chkLanguages().keys().at(2), QString("ENGLISH"));
+    QCOMPARE((QVariantList{items.at(8).toInt(), items.at(9).toInt(), items.at(10).toInt()}),
+             (QVariantList{0, 255, 255}));
+    QCOMPARE(items.at(30).toInt(), 7);
+    QCOMPARE(config.loadDeviceApConfig(), QVariantList{8});
+    QCOMPARE(AppConfigStore::windowTitle(), QString("Q7 Gaming Mouse"));
+    QCOMPARE(config.productName(1), QString("Q7"));
+    QCOMPARE(config.productName(2), QString());
+    QCOMPARE(config.deviceCode(0), QString("274951"));
+    QCOMPARE(StorageSandbox::readFile(StoragePaths::appConfig),
+             StorageSandbox::readFile(StoragePaths::factoryAppConfig));
+}
+
+void SettingsTest::resetConfigurationRestoresTheFactoryFile() {
+    SettingsFiles files;
+    LanguageStore languages;
+    AppConfigStore config(files, languages);
+    config.saveApConfig({1, 2, 3});
+    config.resetApconfig();
+    QCOMPARE(config.loadApConfig().size(), 32);
+    QCOMPARE(config.loadApConfig().at(1).toInt(), 1);
+    QCOMPARE(m_prompt->warningCount(), 0);
+    // The new object writes to the real file again.
+    config.saveApConfig({7});
+    files.appConfig().sync();
+    QVERIFY(StorageSandbox::readFile(StoragePaths::appConfig).contains("total=1"));
+}
+
+void SettingsTest::resetConfigurationWithoutFactoryFileKeepsEverything() {
+    SettingsFiles files;
+    LanguageStore languages;
+    AppConfigStore config(files, languages);
+    config.saveApConfig({4, 5, 6});
+    QVERIFY(QFile::remove(StoragePaths::factoryAppConfig));
+    config.resetApconfig();
+    QCOMPARE(m_prompt->warningCount(), 1);
+    QCOMPARE(config.loadApConfig(), (QVariantList{4, 5, 6}));
+    files.appConfig().sync();
+    QVERIFY(StorageSandbox::readFile(StoragePaths::appConfig).contains("total=3"));
+    QVERIFY(QDir("modules/setting").entryList({"*.part"}, QDir::Files).isEmpty());
+}
+
+void SettingsTest::skinChooserNeedsTwoSkinFolders() {
+    SettingsFiles files;
+    LanguageStore languages;
+    AppConfigStore config(files, languages);
+    QVERIFY(!config.getIsSkinShow());
+    QVERIFY(QDir().mkpath("modules/img/skin1"));
+    QVERIFY(StorageSandbox::writeFile("modules/img/notes.txt", "files do not count"));
+    QVERIFY(!config.getIsSkinShow());
+    QVERIFY(QDir().mkpath("modules/img/skin2"));
+    QVERIFY(config.getIsSkinShow());
+    QVERIFY(QDir("modules/img").removeRecursively());
+    QVERIFY(!config.getIsSkinShow());
+}
+
+void SettingsTest::customBackgroundPathIsCheckedForReading() {
+    SettingsFiles files;
+    LanguageStore languages;
+    languages.getGlobalStrings("031000");
+    AppConfigStore config(files, languages);
+    QVERIFY(StorageSandbox::writeFile("back.png", pngBytes));
+    m_prompt->queueFileName(m_sandbox->path("back.png"));
+    QCOMPARE(config.getCustomFilePath(), m_sandbox->path("back.png"));
+    m_prompt->queueFileName(m_sandbox->path("gone.png"));
+    QCOMPARE(config.getCustomFilePath(), QString());
+    QCOMPARE(m_prompt->warningCount(), 1);
+    QCOMPARE(config.getCustomFilePath(), QString()); // cancelled
+    QCOMPARE(m_prompt->warningCount(), 1);
+}
+
+void SettingsTest::defaultProfileShapesFromTheShippedFile() {
+    SettingsFiles files;
+    ProfileStore profiles(files);
+    const QVariantList keys = profiles.loadDefaultProfile(ProfileStore::keyDefinePage);
+    QCOMPARE(keys.size(), 64);
+    // The key page's built-in defaults: left button first, forward (F4) before back (F3).
+    QCOMPARE(keys.mid(0, 4), (QVariantList{"1", "0", "240", "0"}));
+    QCOMPARE(keys.mid(12, 8), (QVariantList{"1", "0", "244", "0", "1", "0", "243", "0"}));
+    QCOMPARE(keys.mid(24, 4), (QVariantList{"11", "0", "0", "0"}));
+    QCOMPARE(keys.mid(40, 4), (QVariantList{"3", "0", "35", "2"}));
+    QCOMPARE(keys.mid(60, 4), (QVariantList{"4", "0", "2", "0"}));
+
+    const QVariantList color = profiles.loadDefaultProfile(ProfileStore::colorPage);
+    QCOMPARE(color.size(), 27);
+    QCOMPARE(color.mid(0, 6), (QVariantList{"255", "0", "0", "0", "0", "255"}));
+
+    const QVariantList sensor = profiles.loadDefaultProfile(ProfileStore::sensorPage);
+    QCOMPARE(sensor.size(), 45);
+    QCOMPARE(sensor.mid(0, 4), (QVariantList{2, 5, 2, 5}));
+    QVERIFY(sensor.at(12).toInt() >= 1 && sensor.at(12).toInt() <= 8);
+    QCOMPARE(sensor.mid(37, 8), (QVariantList{"0", "1", "2", "3", "4", "5", "6", "7"}));
+
+    QCOMPARE(profiles.loadDefaultProfile(1), QVariantList());
+    QCOMPARE(profiles.loadDefaultProfile(4), QVariantList());
+}
+
+void SettingsTest::defaultProfileOfAShortFileShiftsPositions() {
+    QVERIFY(StorageSandbox::writeFile(StoragePaths::factoryProfile,
+                                      "[sensor]\nstage_Q7=4\n[color_Q7]\ntype2=1, 2\n"));
+    SettingsFiles files;
+    const QVariantList sensor = ProfileStore(files).loadDefaultProfile(ProfileStore::sensorPage);
+    QCOMPARE(sensor, (QVariantList{2, 5, 2, 5, 4, "1", "2"}));
+}
+
+void SettingsTest::resetProfileCopiesTheFactoryProfileOnlyThere() {
+    SettingsFiles files;
+    ProfileStore profiles(files);
+    for (int i = 0; i < SettingsFiles::profileCount; ++i)
+        files.profile(i).setValue("sensor/stage_Q7", 10 + i);
+    QSettings *untouched = &files.profile(3);
+    profiles.resetProfile(9);
+    QCOMPARE(profileBytes(9), StorageSandbox::readFile(StoragePaths::factoryProfile));
+    QCOMPARE(files.profile(9).value("sensor/stage_Q7").toInt(), 2);
+    QCOMPARE(&files.profile(3), untouched);
+    QCOMPARE(files.profile(8).value("sensor/stage_Q7").toInt(), 18);
+    QCOMPARE(m_prompt->warningCount(), 0);
+}
+
+void SettingsTest::importRefusesFilesThatAreNoProfile_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("exists");
+    QTest::newRow("missing file") << QByteArray() << false;
+    QTest::newRow("picture") << pngBytes << true;
+    QTest::newRow("plain text") << QByteArray("shopping list\nmilk\n") << true;
+    QTest::newRow("empty file") << QByteArray() << true;
+    QTest::newRow("broken section") << QByteArray("[sensor\nstage_Q7=3\n") << true;
+}
+
+void SettingsTest::importRefusesFilesThatAreNoProfile() {
+    QFETCH(QByteArray, content);
+    QFETCH(bool, exists);
+    if (exists)
+        QVERIFY(StorageSandbox::writeFile("chosen.pf", content));
+    SettingsFiles files;
+    ProfileStore profiles(files);
+    files.profile(2).setValue("sensor/stage_Q7", 7);
+    m_prompt->queueFileName(m_sandbox->path("chosen.pf"));
+    profiles.loadProfile(2);
+    QCOMPARE(m_prompt->warningCount(), 1);
+    QCOMPARE(files.profile(2).value("sensor/stage_Q7").toInt(), 7);
+    files.profile(2).sync();
+    QVERIFY(profileBytes(2).contains("stage_Q7=7"));
+    QVERIFY(QDir("modules/setting").entryList({"*.part"}, QDir::Files).isEmpty());
+}
+
+void SettingsTest::importReplacesTheProfileAndDropsUnsavedWritesOfTheOldOne() {
+    QVERIFY(StorageSandbox::writeFile("chosen.pf", "[sensor]\nstage_Q7=5\n"));
+    // A read-only export must not make the profile read-only.
+    QVERIFY(QFile::setPermissions("chosen.pf", QFile::ReadOwner));
+    SettingsFiles files;
+    ProfileStore profiles(files);
+    files.profile(0).setValue("sensor/dpi_Q7", QVariantList{1, 2});
+    m_prompt->queueFileName(m_sandbox->path("chosen.pf"));
+    profiles.loadProfile(0);
+    QCOMPARE(m_prompt->warningCount(), 0);
+    QCOMPARE(files.profile(0).value("sensor/stage_Q7").toInt(), 5);
+    QVERIFY(!files.profile(0).contains("sensor/dpi_Q7"));
+    files.profile(0).setValue("sensor/cursorSpeed_Q7", 9);
+    files.profile(0).sync();
+    QCOMPARE(files.profile(0).status(), QSettings::NoError);
+    const QByteArray written = profileBytes(0);
+    QVERIFY(written.contains("cursorSpeed_Q7=9"));
+    QVERIFY(!written.contains("dpi_Q7"));
+}
+
+void SettingsTest::exportWritesTheCurrentContentOverAnExistingFile() {
+    QVERIFY(StorageSandbox::writeFile("old.pf", "[old]\nkey=1\n"));
+    SettingsFiles files;
+    ProfileStore profiles(files);
+    files.profile(0).setValue("sensor/stage_Q7", 6);
+    m_prompt->queueFileName(m_sandbox->path("old.pf"));
+    profiles.saveProfile(0);
+    QCOMPARE(m_prompt->warningCount(), 0);
+    const QByteArray exported = StorageSandbox::readFile("old.pf");
+    QCOMPARE(exported, profileBytes(0));
+    QVERIFY(exported.contains("stage_Q7=6"));
+    QVERIFY(!exported.contains("[old]"));
+}
+
+void SettingsTest::cancelledDialogsChangeNothing() {
+    SettingsFiles files;
+    ProfileStore profiles(files);
+    const QByteArray before = profileBytes(4);
+    profiles.loadProfile(4);
+    profiles.saveProfile(4);
+    QCOMPARE(profileBytes(4), before);
+    QCOMPARE(m_prompt->warningCount(), 0);
+}
+
+void SettingsTest::profileIndexOutsideTheTenIsRefused() {
+    SettingsFiles files;
+    QVERIFY(files.setCurrentProfileIndex(9));
+    QVERIFY(!files.setCurrentProfileIndex(10));
+    QVERIFY(!files.setCurrentProfileIndex(-1));
+    QCOMPARE(files.currentProfileIndex(), 9);
+    ProfileStore(files).resetProfile(10);
+    QVERIFY(!QFile::exists("modules/setting/p11.bin"));
+}
+
+void SettingsTest::keyDefinitionsFollowTheCurrentProfileAndDevice() {
+    SettingsFiles files;
+    int deviceType = DeviceType::mouse;
+    KeyDefineStore keys(files, [&deviceType] { return deviceType; });
+
+    // A fresh profile holds the factory records, four by four.
+    const QVariantList defaults = ProfileStore(files).loadDefaultProfile(0);
+    QVariantList fromProfile;
+    for (int k = 0; k < 16; ++k)
+        fromProfile.append(keys.getKeydefine(k));
+    QCOMPARE(fromProfile, defaults);
+
+    files.profile(4).setValue("keydefine_Q7/3", QVariantList{0, 0, 4, 0});
+    QCOMPARE(keys.getKeydefine("3"), (QVariantList{"1", "0", "244", "0"}));
+    files.setCurrentProfileIndex(4);
+    QCOMPARE(keys.getKeydefine("3"), (QVariantList{"0", "0", "4", "0"}));
+    QCOMPARE(keys.getKeydefine(16), QVariantList());
+
+    files.profile(4).setValue("keydefine/3", QVariantList{0, 0, 5, 0});
+    deviceType = DeviceType::keyboard;
+    QCOMPARE(keys.getKeydefine(3), (QVariantList{"0", "0", "5", "0"}));
+    QCOMPARE(keys.getKeydefine(4), QVariantList());
+    deviceType = 2;
+    QCOMPARE(keys.getKeydefine(3), QVariantList());
+}
+
+QTEST_GUILESS_MAIN(SettingsTest)
+#include "tst_settings.moc"
