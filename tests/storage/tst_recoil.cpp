@@ -1,0 +1,116 @@
+#include "RecoilStore.h"
+#include "StoragePaths.h"
+#include "StorageSandbox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QtTest>
+
+#include <memory>
+
+class RecoilTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        m_sandbox = std::make_unique<StorageSandbox>();
+        QVERIFY(m_sandbox->isReady());
+    }
+    void cleanup() { m_sandbox.reset(); }
+
+    void shippedTablesHoldTheDefaults();
+    void weaponTablesRoundTripAsText();
+    void shortTableWritesWhatItHas();
+    void fireKeyRecordsRoundTrip();
+    void missingFilesAreNeverCreated();
+    void gameNumbersOnlyNameFilesInTheGunFolder_data();
+    void gameNumbersOnlyNameFilesInTheGunFolder();
+
+private:
+    std::unique_ptr<StorageSandbox> m_sandbox;
+};
+
+void RecoilTest::shippedTablesHoldTheDefaults() {
+    RecoilStore store;
+    const QVariantList game0 = store.getGundata(0);
+    QCOMPARE(game0.size(), 84);
+    QCOMPARE(game0.mid(0, 7), (QVariantList{"VECTOR", "0", "0", "5", "1", "1", "1"}));
+    QCOMPARE(game0.mid(28, 7), (QVariantList{"AKM", "3", "0", "7", "1", "1", "1"}));
+    QCOMPARE(game0.at(7 * 8), QVariant(QString()));
+    const QVariantList game2 = store.getGundata("2");
+    QCOMPARE(game2.size(), 84);
+    QCOMPARE(game2.mid(14, 7), (QVariantList{"", "2", "0", "7", "1", "1", "1"}));
+    for (int key = 0; key < 3; ++key)
+        QCOMPARE(store.getSelGundata(key).size(), 4);
+}
+
+void RecoilTest::weaponTablesRoundTripAsText() {
+    RecoilStore store;
+    QVariantList table;
+    for (int k = 0; k < RecoilStore::weaponsPerGame; ++k)
+        table << QString("Gun, %1").arg(k) << k << 0 << 10 + k << 2 << 1 << 0;
+    store.saveGundata(1, table);
+    const QVariantList loaded = store.getGundata(1);
+    QCOMPARE(loaded.size(), 84);
+    for (int i = 0; i < 84; ++i)
+        QCOMPARE(loaded.at(i).toString(), table.at(i).toString());
+    QCOMPARE(store.getGundata(0).at(0).toString(), QString("VECTOR"));
+}
+
+void RecoilTest::shortTableWritesWhatItHas() {
+    RecoilStore store;
+    // One and a half weapons: weapon 0 whole, weapon 1 with its first three values.
+    store.saveGundata(0, {"P1", 9, 9, 9, 9, 9, 9, "P2", 8, 8});
+    const QVariantList loaded = store.getGundata(0);
+    QCOMPARE(loaded.mid(0, 7), (QVariantList{"P1", "9", "9", "9", "9", "9", "9"}));
+    QCOMPARE(loaded.mid(7, 3), (QVariantList{"P2", "8", "8"}));
+    QCOMPARE(loaded.mid(10, 7), (QVariantList{"TMX", "2", "0", "7", "1", "1", "1"}));
+    QCOMPARE(loaded.size(), 84 - 4);
+    store.saveGundata(0, {});
+    QCOMPARE(store.getGundata(0), loaded);
+}
+
+void RecoilTest::fireKeyRecordsRoundTrip() {
+    RecoilStore store;
+    store.saveSelGundata(2, {1, 5, 200, 50});
+    QCOMPARE(store.getSelGundata(2), (QVariantList{"1", "5", "200", "50"}));
+    store.saveSelGundata("1", {2});
+    QCOMPARE(store.getSelGundata(1), (QVariantList{2}));
+    QCOMPARE(store.getSelGundata(7), QVariantList());
+}
+
+void RecoilTest::missingFilesAreNeverCreated() {
+    QVERIFY(QFile::remove(StoragePaths::selectedGunData));
+    RecoilStore store;
+    store.saveSelGundata(0, {0, 0, 10, 10});
+    QVERIFY(!QFile::exists(StoragePaths::selectedGunData));
+    QCOMPARE(store.getSelGundata(0), QVariantList());
+    store.saveGundata(3, QVariantList(84, 1));
+    QVERIFY(!QFile::exists(StoragePaths::gunData("3")));
+    QCOMPARE(store.getGundata(3), QVariantList());
+}
+
+void RecoilTest::gameNumbersOnlyNameFilesInTheGunFolder_data() {
+    QTest::addColumn<QVariant>("gameNo");
+    QTest::addColumn<QString>("reachable"); // what pasting the game number into the name reaches
+    QTest::newRow("path") << QVariant("/../../setting/p1") << "modules/setting/p1.bin";
+    QTest::newRow("negative") << QVariant(-1) << "modules/gun/gunData-1.bin";
+    QTest::newRow("text") << QVariant("first") << "modules/gun/gunDatafirst.bin";
+}
+
+void RecoilTest::gameNumbersOnlyNameFilesInTheGunFolder() {
+    QFETCH(QVariant, gameNo);
+    QFETCH(QString, reachable);
+    // With this folder the path row would resolve to the first profile.
+    QVERIFY(QDir().mkpath("modules/gun/gunData"));
+    if (!QFile::exists(reachable))
+        QVERIFY(StorageSandbox::writeFile(reachable, "[gunData]\n0=x\n"));
+    const QByteArray before = StorageSandbox::readFile(reachable);
+    RecoilStore store;
+    QCOMPARE(store.getGundata(gameNo), QVariantList());
+    store.saveGundata(gameNo, QVariantList(84, 1));
+    QCOMPARE(StorageSandbox::readFile(reachable), before);
+}
+
+QTEST_GUILESS_MAIN(RecoilTest)
+#include "tst_recoil.moc"
