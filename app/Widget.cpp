@@ -53,8 +53,21 @@ void Widget::deviceChanged() {
     m_timer.start();
 }
 
+bool Widget::startUp() {
+    checkDevice();
+    const LinkState &state = LinkState::instance();
+    if (!state.connected.load())
+        return false;
+    showNormal();
+    startScene();
+    if (state.demoMode.load())
+        NoticeChannel::send(windowTitle(), QStringLiteral("===== Demo Mode ====="));
+    return true;
+}
+
 void Widget::checkDevice() {
     const bool connected = DeviceCheck::run(m_hid, *view());
+    emit deviceChecked();
     if (!connected || LinkState::instance().demoMode.load())
         return;
     // Hold the device against q7ctl while the window uses it.

@@ -26,7 +26,10 @@ public:
     QTimer &deviceCheckTimer() { return m_timer; }
     NoticeChannel *noticeChannel() const { return m_notices; }
 
-    // Shows the window and queues the scene's "initUI" and then its "run".
+    // The first device check; connected (or demo) shows the window and starts the scene.
+    // Returns whether the window was shown.
+    bool startUp();
+    // Queues the scene's "initUI" and then its "run".
     void startScene();
 
 public slots:
@@ -35,6 +38,8 @@ public slots:
     void deviceChanged();
 
 signals:
+    // A device check has run (at start, or after the device changes settled).
+    void deviceChecked();
     // The device is gone and the user was told; the program ends.
     void programEnding();
 

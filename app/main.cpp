@@ -1,5 +1,3 @@
-#include "LinkState.h"
-#include "NoticeChannel.h"
 #include "UserPrompt.h"
 #include "Widget.h"
 #include "WidgetPrompt.h"
@@ -20,14 +18,7 @@ int main(int argc, char *argv[]) {
         Widget widget;
         QObject::connect(&widget, &Widget::programEnding, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
-        widget.checkDevice();
-        const LinkState &state = LinkState::instance();
-        if (state.connected.load()) {
-            widget.showNormal();
-            widget.startScene();
-            if (state.demoMode.load())
-                NoticeChannel::send(widget.windowTitle(), QStringLiteral("===== Demo Mode ====="));
-        }
+        widget.startUp();
         result = app.exec();
     }
     UserPrompt::install(nullptr);

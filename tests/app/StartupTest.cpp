@@ -1,0 +1,130 @@
+// Start-up as the program runs it: connected, demo and absent, and the device watch's delay.
+#include "LinkState.h"
+#include "RecordingPrompt.h"
+#include "VirtualMouse.h"
+#include "Widget.h"
+#include "myQQuickView.h"
+
+#include <QDir>
+#include <QQuickItem>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+class StartupTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    // The program reads ./modules/ from its own folder; here a fresh one per test.
+    void writeConfig(const QString &demoCode = {}) {
+        QDir(m_dir.path()).mkpath(QStringLiteral("modules/setting"));
+        QSettings config(m_dir.filePath(QStringLiteral("modules/setting/apConfig.bin")),
+                         QSettings::IniFormat);
+        config.clear();
+        config.setValue(QStringLiteral("common/name"), QStringLiteral("Q7 Test"));
+        config.setValue(QStringLiteral("common/product_name"),
+                        QStringList{QStringLiteral("Keyboard"), QStringLiteral("Q7")});
+        if (!demoCode.isEmpty())
+            config.setValue(QStringLiteral("common/sCode1"), demoCode);
+    }
+
+private slots:
+    void init() {
+        QDir::setCurrent(m_dir.path());
+        writeConfig();
+    }
+
+    void connectedShowsTheWindowAndRunsTheSceneAfterItsInit() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        QTest::failOnWarning(QRegularExpression(QStringLiteral("run before initUI")));
+        Widget widget;
+        QCOMPARE(widget.windowTitle(), QStringLiteral("Q7 Test"));
+        QCOMPARE(widget.size(), QSize(1000, 600));
+        QVERIFY(widget.windowFlags() & Qt::FramelessWindowHint);
+        QVERIFY(widget.testAttribute(Qt::WA_TranslucentBackground));
+        QVERIFY(widget.startUp());
+        QVERIFY(widget.isVisible());
+        QQuickItem *root = widget.view()->rootObject();
+        QVERIFY(root);
+        // Both scene calls are queued: nothing has run yet.
+        QCOMPARE(root->property("startStage").toInt(), 0);
+        QTRY_COMPARE(root->property("startStage").toInt(), 2);
+        QVERIFY(root->isVisible());
+        QVERIFY(prompt.warnings.isEmpty());
+    }
+
+    void demoShowsTheWindowAndTheNotice() {
+        writeConfig(QStringLiteral("m-vorkel"));
+        VirtualMouse mouse(QStringLiteral("absent"));
+        RecordingPrompt prompt;
+        Widget widget;
+        QVERIFY(widget.startUp());
+        QVERIFY(widget.isVisible());
+        QVERIFY(LinkState::instance().demoMode.load());
+        QTRY_COMPARE(prompt.warnings, QStringList{QStringLiteral("===== Demo Mode =====")});
+        QCOMPARE(prompt.titles.value(0), QStringLiteral("Q7 Test"));
+        QTRY_COMPARE(widget.view()->rootObject()->property("startStage").toInt(), 2);
+    }
+
+    void absentWarnsAndEndsWithoutWindow() {
+        VirtualMouse mouse(QStringLiteral("absent"));
+        RecordingPrompt prompt;
+        Widget widget;
+        QSignalSpy ending(&widget, &Widget::programEnding);
+        QVERIFY(!widget.startUp());
+        QCOMPARE(prompt.warnings, QStringList{QStringLiteral("Can not detect Q7 !")});
+        QCOMPARE(prompt.titles.value(0), QStringLiteral("Q7 Test"));
+        QCOMPARE(ending.count(), 1);
+        QVERIFY(!widget.isVisible());
+        QCOMPARE(widget.view()->rootObject()->property("startStage").toInt(), 0);
+    }
+
+    void burstOfDeviceChangesGivesOneCheck() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Widget widget;
+        QSignalSpy checks(&widget, &Widget::deviceChecked);
+        for (int i = 0; i < 3; ++i) {
+            widget.deviceChanged();
+            QTest::qWait(500);
+        }
+        QCOMPARE(checks.count(), 0);
+        QTest::qWait(Widget::DeviceCheckDelayMs - 500 - 300);
+        QCOMPARE(checks.count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(checks.count(), 1, 1000);
+        QTest::qWait(200);
+        QCOMPARE(checks.count(), 1);
+    }
+
+    void deviceLostWhileRunningEndsTheProgram() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Widget widget;
+        QSignalSpy ending(&widget, &Widget::programEnding);
+        QVERIFY(widget.startUp());
+        qputenv("Q7_VIRTUAL_FAULT", "absent");
+        mouse.restart();
+        widget.checkDevice();
+        QCOMPARE(prompt.warnings, QStringList{QStringLiteral("Can not detect Q7 !")});
+        QCOMPARE(ending.count(), 1);
+        QTRY_VERIFY(!widget.isVisible());
+    }
+
+    void closingAnimationClosesTheWindow() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Widget widget;
+        QVERIFY(widget.startUp());
+        QQuickItem *root = widget.view()->rootObject();
+        QTRY_COMPARE(root->property("startStage").toInt(), 2);
+        QMetaObject::invokeMethod(root, "close");
+        QTRY_VERIFY(!widget.isVisible());
+        QCOMPARE(root->height(), 0.0);
+    }
+};
+
+QTEST_MAIN(StartupTest)
+#include "StartupTest.moc"

@@ -1,0 +1,284 @@
+// Every operation of both command sets, byte for byte on the wire, and round trips through the
+// virtual mouse.
+#include "Hid_Thread.h"
+#include "LinkState.h"
+#include "RecordingPrompt.h"
+#include "VirtualMouse.h"
+#include "WireDescrambler.h"
+
+#include <QLoggingCategory>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <functional>
+
+using Personality = VirtualMouse::Personality;
+using Operation = std::function<void(Hid_Thread &)>;
+Q_DECLARE_METATYPE(Operation)
+
+namespace {
+uchar buffer[512];
+uchar out1, out2, out3, out4, out5;
+QString text;
+} // namespace
+
+class CommandSetTest : public QObject {
+    Q_OBJECT
+
+    static void row(const char *name, Personality p, const char *frame, int outputs, int inputs,
+                    Operation op) {
+        QTest::newRow(name) << int(p) << bytesOf(frame) << outputs << inputs << op;
+    }
+
+private slots:
+    void initTestCase() { QLoggingCategory::setFilterRules(QStringLiteral("default.debug=true")); }
+
+    void framesOnTheWire_data() {
+        QTest::addColumn<int>("personality");
+        QTest::addColumn<QByteArray>("frame");
+        QTest::addColumn<int>("outputs");
+        QTest::addColumn<int>("inputs");
+        QTest::addColumn<Operation>("operation");
+        const auto K = Personality::Keyboard;
+        const auto M = Personality::Mouse;
+        // clang-format off
+        row("k 01 report rate",   K, "00 01 02 00 00 00 00 00 fc", 0, 0, [](Hid_Thread &h) { h.hid_01H_SetReportRate(2); });
+        row("k 02 profile",       K, "00 02 03 00 00 00 00 00 fa", 0, 0, [](Hid_Thread &h) { h.hid_02H_SetCurrentProfile(3); });
+        row("k 03 options",       K, "00 03 01 02 03 04 00 00 f2", 0, 0, [](Hid_Thread &h) { h.hid_03H_SetKeyboardoption(1, 2, 3, 4); });
+        row("k 04 sensitivity",   K, "00 04 05 06 07 08 09 00 d8", 0, 0, [](Hid_Thread &h) { h.hid_04H_SetButtonSensitivity(5, 6, 7, 8, 9); });
+        row("k 07 indicator",     K, "00 07 01 02 00 00 00 00 f5", 0, 0, [](Hid_Thread &h) { h.hid_07H_SetControlIndicatorLight(1, 2); });
+        row("k 08 led type",      K, "00 08 01 02 03 04 05 06 e2", 0, 0, [](Hid_Thread &h) { h.hid_08H_SetLEDType(1, 2, 3, 4, 5, 6); });
+        row("k 09 mode",          K, "00 09 02 00 00 00 00 00 f4", 0, 0, [](Hid_Thread &h) { h.hid_09H_SetKeyboardMode(2); });
+        row("k 0D key matrix",    K, "00 0d 00 00 08 00 00 00 ea", 8, 0, [](Hid_Thread &h) { h.hid_0DH_SetKeyMatrix(buffer); });
+        row("k 0E key on/off",    K, "00 0e 00 00 15 00 00 00 dc", 1, 0, [](Hid_Thread &h) { h.hid_0EH_SetKeyOnOff(buffer); });
+        row("k 11 macro",         K, "00 11 00 05 03 00 00 00 e6", 3, 0, [](Hid_Thread &h) { h.hid_11H_SetMacroKey(5, buffer); });
+        row("k 12 user picture",  K, "00 12 00 02 08 01 00 00 e2", 8, 0, [](Hid_Thread &h) { h.hid_12H_SetUserPicture(2, 1, buffer); });
+        row("k 13 recovery",      K, "00 13 ff 00 00 00 00 00 ed", 0, 0, [](Hid_Thread &h) { h.hid_13H_SetRecoveryData(); });
+        row("k 14 colour",        K, "00 14 00 03 10 20 30 00 88", 0, 0, [](Hid_Thread &h) { h.hid_14H_SetColor(3, 0x10, 0x20, 0x30); });
+        row("k 80 version",       K, "00 80 00 00 00 00 00 00 7f", 0, 0, [](Hid_Thread &h) { h.hid_80H_GetFWVersion(text); });
+        row("k 81 report rate",   K, "00 81 00 00 00 00 00 00 7e", 0, 0, [](Hid_Thread &h) { h.hid_81H_GetReportRate(out1); });
+        row("k 82 profile",       K, "00 82 00 00 00 00 00 00 7d", 0, 0, [](Hid_Thread &h) { h.hid_82H_GetCurrentProfile(out1); });
+        row("k 83 options",       K, "00 83 00 00 00 00 00 00 7c", 0, 0, [](Hid_Thread &h) { h.hid_83H_GetKeyboardoption(out1, out2, out3, out4); });
+        row("k 84 sensitivity",   K, "00 84 00 00 00 00 00 00 7b", 0, 0, [](Hid_Thread &h) { h.hid_84H_GetButtonSensitivity(out1, out2, out3, out4); });
+        row("k 88 led type",      K, "00 88 00 00 00 00 00 00 77", 0, 0, [](Hid_Thread &h) { h.hid_88H_GetLEDType(out1, out2, out3, out4, out5); });
+        row("k 89 mode",          K, "00 89 00 00 00 00 00 00 76", 0, 0, [](Hid_Thread &h) { h.hid_89H_GetKeyboardMode(out1); });
+        row("k 8D key matrix",    K, "00 8d 00 00 00 00 00 00 72", 0, 8, [](Hid_Thread &h) { h.hid_8DH_GetKeyMatrix(buffer); });
+        row("k 8E key on/off",    K, "00 8e 00 00 00 00 00 00 71", 0, 1, [](Hid_Thread &h) { h.hid_8EH_GetKeyOnOff(buffer); });
+        row("k 91 macro",         K, "00 91 00 05 00 00 00 00 69", 0, 3, [](Hid_Thread &h) { h.hid_91H_GetMacroKey(5, buffer); });
+        row("k 92 user picture",  K, "00 92 00 02 00 00 00 00 6b", 0, 8, [](Hid_Thread &h) { h.hid_92H_GetUserPicture(2, buffer); });
+        row("k 94 colour",        K, "00 94 00 03 00 00 00 00 68", 0, 0, [](Hid_Thread &h) { h.hid_94H_GetColor(3, out1, out2, out3); });
+        row("m 03 options",       M, "00 03 03 01 40 08 00 00 b0", 0, 0, [](Hid_Thread &h) { h.hid_03H_SetFunctionOption(3, 1, 0x40, 8); });
+        row("m 07 led instruct",  M, "00 07 00 01 02 03 00 00 f2", 0, 0, [](Hid_Thread &h) { h.hid_07H_SetLEDInstructFunction(0, 1, 2, 3); });
+        row("m 0B dpi stage",     M, "00 0b 04 00 00 00 00 00 f0", 0, 0, [](Hid_Thread &h) { h.hid_0BH_SetCurrentDPIStage(4); });
+        row("m 0D rgb effect",    M, "00 0d 02 c8 05 00 00 00 23", 0, 0, [](Hid_Thread &h) { h.hid_0DH_SetRGBLedEffect(2, 200, 5); });
+        row("m 10 colours type 2",M, "00 10 02 04 00 00 00 00 e9", 1, 0, [](Hid_Thread &h) { h.hid_10H_SetLED8StageColor(2, buffer); });
+        row("m 10 colours type 1",M, "00 10 01 18 00 00 00 00 d6", 1, 0, [](Hid_Thread &h) { h.hid_10H_SetLED8StageColor(1, buffer); });
+        row("m 11 dpi set",       M, "00 11 06 08 00 00 00 00 e0", 1, 0, [](Hid_Thread &h) { h.hid_11H_SetDPISet(6, buffer); });
+        row("m 12 key matrix",    M, "00 12 01 40 08 00 00 00 a4", 2, 0, [](Hid_Thread &h) { h.hid_12H_SetKeyMatrix(buffer, 1); });
+        row("m 13 macro",         M, "00 13 07 80 00 00 00 00 65", 4, 0, [](Hid_Thread &h) { h.hid_13H_SetMacroKey(7, buffer); });
+        row("m 83 options",       M, "00 83 00 00 00 00 00 00 7c", 0, 0, [](Hid_Thread &h) { h.hid_83H_GetFunctionOption(out1, out2, out3); });
+        row("m 87 led instruct",  M, "00 87 00 00 00 00 00 00 78", 0, 0, [](Hid_Thread &h) { h.hid_87H_GetLEDInstructFunction(0, out1, out2, out3); });
+        row("m 8B dpi stage",     M, "00 8b 00 00 00 00 00 00 74", 0, 0, [](Hid_Thread &h) { h.hid_8BH_GetCurrentDPIStage(out1); });
+        row("m 8D rgb effect",    M, "00 8d 00 00 00 00 00 00 72", 0, 0, [](Hid_Thread &h) { h.hid_8DH_GetRGBLedEffect(out1, out2, out3); });
+        row("m 90 colours",       M, "00 90 01 00 00 00 00 00 6e", 0, 1, [](Hid_Thread &h) { h.hid_90H_GetLED8StageColor(1, buffer); });
+        row("m 91 dpi set",       M, "00 91 00 00 00 00 00 00 6e", 0, 1, [](Hid_Thread &h) { h.hid_91H_GetDPISet(out1, buffer); });
+        row("m 92 key matrix",    M, "00 92 01 00 00 00 00 00 6c", 0, 2, [](Hid_Thread &h) { h.hid_92H_GetKeyMatrix(buffer); });
+        row("m 93 macro",         M, "00 93 07 00 00 00 00 00 65", 0, 4, [](Hid_Thread &h) { h.hid_93H_GetMacroKey(7, buffer); });
+        // clang-format on
+    }
+
+    void framesOnTheWire() {
+        QFETCH(int, personality);
+        QFETCH(QByteArray, frame);
+        QFETCH(int, outputs);
+        QFETCH(int, inputs);
+        QFETCH(Operation, operation);
+        VirtualMouse mouse({}, Personality(personality));
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        for (int i = 0; i < 512; ++i)
+            buffer[i] = uchar(i * 7 + 1);
+        mouse.clearLog();
+        operation(hid);
+        hid.waitForSend();
+        QVERIFY(hid.isLinkFree());
+        const QList<QByteArray> frames = mouse.reports(QStringLiteral("feature_out"));
+        QCOMPARE(frames.size(), 1);
+        QCOMPARE(descrambleWireFrame(frames[0]), frame);
+        QCOMPARE(mouse.reports(QStringLiteral("output")).size(), outputs);
+        QCOMPARE(mouse.reports(QStringLiteral("input")).size(), inputs);
+        for (const VirtualMouse::Report &r : mouse.log())
+            QVERIFY2(!r.refused, "the virtual mouse refused a frame");
+    }
+
+    void colourType2SendsOnlyFourBytes() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        uchar packed[24];
+        std::fill(std::begin(packed), std::end(packed), 0x77);
+        packed[0] = 0x21, packed[1] = 0x43, packed[2] = 0x65, packed[3] = 0x87;
+        hid.hid_10H_SetLED8StageColor(2, packed);
+        hid.waitForSend();
+        QByteArray expected = bytesOf("00 21 43 65 87");
+        expected.append(28, '\0');
+        QCOMPARE(mouse.reports(QStringLiteral("output")).value(0), expected);
+
+        uchar back[24];
+        std::fill(std::begin(back), std::end(back), 0xee);
+        hid.hid_90H_GetLED8StageColor(2, back);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 4), bytesOf("21 43 65 87"));
+        for (int i = 4; i < 24; ++i)
+            QCOMPARE(back[i], uchar(0xee));
+    }
+
+    void mouseRoundTripsSurviveARestart() {
+        VirtualMouse mouse;
+        {
+            Hid_Thread hid;
+            QVERIFY(mouse.connect(hid));
+            hid.hid_01H_SetReportRate(4);
+            hid.hid_03H_SetFunctionOption(3, 4, 0x40, 0x08);
+            hid.hid_07H_SetLEDInstructFunction(0, 0, 9, 8);
+            hid.hid_0BH_SetCurrentDPIStage(5);
+            hid.hid_0DH_SetRGBLedEffect(3, 128, 7);
+            uchar colours[24], dpi[8] = {1, 2, 3, 4, 5, 6, 7, 8}, keys[64], macro[128];
+            for (int i = 0; i < 24; ++i)
+                colours[i] = uchar(200 - i);
+            for (int i = 0; i < 64; ++i)
+                keys[i] = uchar(i ^ 0x5a);
+            for (int i = 0; i < 128; ++i)
+                macro[i] = uchar(i);
+            hid.hid_10H_SetLED8StageColor(0, colours);
+            hid.hid_11H_SetDPISet(6, dpi);
+            hid.hid_12H_SetKeyMatrix(keys, 1);
+            hid.hid_13H_SetMacroKey(12, macro);
+            hid.waitForSend();
+        }
+        mouse.restart();
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        uchar rate = 0, type = 0, option1 = 0, option2 = 0, a = 0, b = 0, c = 0;
+        hid.hid_81H_GetReportRate(rate);
+        QCOMPARE(rate, uchar(4));
+        hid.hid_83H_GetFunctionOption(type, option1, option2);
+        QCOMPARE(type, uchar(3));
+        QCOMPARE(option1, uchar(0x40));
+        QCOMPARE(option2, uchar(0x08));
+        QVERIFY(hid.hid_87H_GetLEDInstructFunction(0, a, b, c));
+        QCOMPARE(QList<int>({a, b, c}), QList<int>({0, 9, 8}));
+        hid.hid_8BH_GetCurrentDPIStage(a);
+        QCOMPARE(a, uchar(5));
+        hid.hid_8DH_GetRGBLedEffect(a, b, c);
+        QCOMPARE(QList<int>({a, b, c}), QList<int>({3, 128, 7}));
+        uchar colours[24] = {}, dpi[8] = {}, keys[64] = {}, macro[128] = {};
+        hid.hid_90H_GetLED8StageColor(0, colours);
+        for (int i = 0; i < 24; ++i)
+            QCOMPARE(colours[i], uchar(200 - i));
+        uchar stages = 0;
+        QVERIFY(hid.hid_91H_GetDPISet(stages, dpi));
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(dpi), 8), bytesOf("0102030405060708"));
+        hid.hid_92H_GetKeyMatrix(keys);
+        for (int i = 0; i < 64; ++i)
+            QCOMPARE(keys[i], uchar(i ^ 0x5a));
+        hid.hid_93H_GetMacroKey(12, macro);
+        for (int i = 0; i < 128; ++i)
+            QCOMPARE(macro[i], uchar(i));
+    }
+
+    void keyboardRoundTrips() {
+        VirtualMouse mouse({}, Personality::Keyboard);
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        uchar matrix[512], picture[512], macro[192], onOff[21];
+        for (int i = 0; i < 512; ++i)
+            matrix[i] = uchar(i), picture[i] = uchar(255 - (i & 0xff));
+        for (int i = 0; i < 192; ++i)
+            macro[i] = uchar(i * 3);
+        for (int i = 0; i < 21; ++i)
+            onOff[i] = uchar(0x80 | i);
+        hid.hid_0DH_SetKeyMatrix(matrix);
+        hid.hid_12H_SetUserPicture(4, 0, picture);
+        hid.hid_11H_SetMacroKey(2, macro);
+        hid.hid_0EH_SetKeyOnOff(onOff);
+        hid.hid_14H_SetColor(3, 1, 2, 3);
+        hid.hid_08H_SetLEDType(1, 2, 3, 4, 5, 6);
+        uchar back[512] = {};
+        hid.hid_8DH_GetKeyMatrix(back);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 512), QByteArray(reinterpret_cast<char *>(matrix), 512));
+        hid.hid_92H_GetUserPicture(4, back);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 512), QByteArray(reinterpret_cast<char *>(picture), 512));
+        hid.hid_91H_GetMacroKey(2, back);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 192), QByteArray(reinterpret_cast<char *>(macro), 192));
+        hid.hid_8EH_GetKeyOnOff(back);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 21), QByteArray(reinterpret_cast<char *>(onOff), 21));
+        uchar r = 0, g = 0, b = 0;
+        hid.hid_94H_GetColor(3, r, g, b);
+        QCOMPARE(QList<int>({r, g, b}), QList<int>({1, 2, 3}));
+        uchar effect = 0, speed = 0, light = 0, color = 0, direction = 0;
+        hid.hid_88H_GetLEDType(effect, speed, light, color, direction);
+        QCOMPARE(QList<int>({effect, speed, light, color, direction}), QList<int>({2, 3, 4, 5, 6}));
+        QString version;
+        hid.hid_80H_GetFWVersion(version);
+        QVERIFY2(QRegularExpression(QStringLiteral("^[0-9a-f]+\\.[0-9A-F]{2}$")).match(version).hasMatch(),
+                 qPrintable(version));
+    }
+
+    void presetsWhenTheExchangeFails() {
+        VirtualMouse mouse(QStringLiteral("absent"));
+        RecordingPrompt prompt;
+        Hid_Thread hid;
+        QVERIFY(!mouse.connect(hid));
+        // Keyboard gets hand back the caller's values, mouse value gets zeros.
+        uchar a = 11, b = 12, c = 13, d = 14;
+        hid.hid_83H_GetKeyboardoption(a, b, c, d);
+        QCOMPARE(QList<int>({a, b, c, d}), QList<int>({11, 12, 13, 14}));
+        hid.hid_83H_GetFunctionOption(a, b, c);
+        QCOMPARE(QList<int>({a, b, c}), QList<int>({0, 0, 0}));
+        a = 9;
+        hid.hid_8DH_GetRGBLedEffect(a, b, c);
+        QCOMPARE(a, uchar(0));
+        // Boolean gets say false and touch nothing.
+        a = 21, b = 22, c = 23;
+        QVERIFY(!hid.hid_87H_GetLEDInstructFunction(0, a, b, c));
+        QCOMPARE(QList<int>({a, b, c}), QList<int>({21, 22, 23}));
+        uchar stages = 3, codes[8] = {9, 9, 9, 9, 9, 9, 9, 9};
+        QVERIFY(!hid.hid_91H_GetDPISet(stages, codes));
+        QCOMPARE(stages, uchar(3));
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(codes), 8), QByteArray(8, '\x09'));
+        // Bulk gets keep the caller's buffer.
+        uchar table[64];
+        std::fill(std::begin(table), std::end(table), 0x3c);
+        hid.hid_92H_GetKeyMatrix(table);
+        QVERIFY(std::all_of(std::begin(table), std::end(table), [](uchar x) { return x == 0x3c; }));
+    }
+
+    void firmwareVersionText() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        QString version;
+        hid.hid_80H_GetFWVersion(version);
+        QCOMPARE(version, QStringLiteral("1.05")); // the virtual mouse's factory version
+    }
+
+    void busyLinkLines() {
+        Hid_Thread hid;
+        QVERIFY(hid.claimLink()); // an exchange that never ends
+        QTest::ignoreMessage(QtDebugMsg, "cmd Failed 0D");
+        hid.hid_0DH_SetRGBLedEffect(1, 2, 3);
+        QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
+        uchar rate = 8;
+        hid.hid_81H_GetReportRate(rate);
+        QCOMPARE(rate, uchar(8));
+        QString version = QStringLiteral("kept");
+        QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
+        hid.hid_80H_GetFWVersion(version);
+        QCOMPARE(version, QStringLiteral("kept"));
+    }
+};
+
+QTEST_GUILESS_MAIN(CommandSetTest)
+#include "CommandSetTest.moc"

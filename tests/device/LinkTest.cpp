@@ -1,0 +1,319 @@
+// The link against the virtual mouse: frames, scrambling, bulk chunking, pauses, and the link
+// coming free after every outcome.
+#include "FrameCodec.h"
+#include "Hid_Thread.h"
+#include "LinkState.h"
+#include "RecordingPrompt.h"
+#include "VirtualMouse.h"
+
+#include <QElapsedTimer>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <random>
+
+using Personality = VirtualMouse::Personality;
+
+class LinkTest : public QObject {
+    Q_OBJECT
+
+    // A get of the current profile: the simplest exchange there is.
+    static void startGet(Hid_Thread &hid, int n = 0) {
+        QVERIFY(hid.claimLink());
+        hid.commandFrame() = FrameCodec::build(0x82);
+        hid.answerFrame() = FrameCodec::Frame{0, 0x82, 0x55};
+        hid.receiveFrame(n);
+    }
+
+private slots:
+    void checksumOfTheProfileGet() {
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(FrameCodec::build(0x82).data()), 9),
+                 bytesOf("00 82 00 00 00 00 00 00 7d"));
+        Hid_Thread hid;
+        uchar seven[7] = {0xff, 0xff, 0, 0, 0, 0, 0x03};
+        // 0xff + 0xff + 0x03 = 0x201, cut to 8 bits 0x01, inverted 0xfe
+        QCOMPARE(hid.hidCS(seven), uchar(0xfe));
+    }
+
+    void scramblingKnownAnswer() {
+        // Bytes 1-8 of the profile get, code "274951", worked out step by step:
+        // swapped 00 00 7d 00 00 82 00 00; code applied 00 32 4a 34 39 b7 31 00;
+        // rotated 01 92 51 a1 cd b9 88 00; plus the nibble-swapped key 15 16 c4 d6 67 55 37 b6.
+        Hid_Thread hid;
+        uchar frame[8] = {0x82, 0, 0, 0, 0, 0, 0, 0x7d};
+        uchar code[8] = {0, '2', '7', '4', '9', '5', '1', 0};
+        hid.USBDataEncryption(frame, code);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(frame), 8),
+                 bytesOf("16 a8 15 77 34 0e bf b6"));
+        hid.USBDataDecipher(frame, code);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(frame), 8),
+                 bytesOf("82 00 00 00 00 00 00 7d"));
+    }
+
+    void scramblingRoundTripIgnoresOuterCodeBytes() {
+        std::mt19937 random(42);
+        for (int round = 0; round < 200; ++round) {
+            FrameCodec::SecrecyCode code, outerChanged;
+            uint8_t data[8], original[8], other[8];
+            for (int i = 0; i < 8; ++i) {
+                code[i] = uint8_t(random());
+                original[i] = data[i] = other[i] = uint8_t(random());
+            }
+            outerChanged = code;
+            outerChanged[0] ^= 0xa5;
+            outerChanged[7] ^= 0x5a;
+            FrameCodec::scramble(data, code);
+            FrameCodec::scramble(other, outerChanged);
+            QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 8),
+                     QByteArray(reinterpret_cast<char *>(other), 8));
+            FrameCodec::descramble(data, outerChanged);
+            QCOMPARE(QByteArray(reinterpret_cast<char *>(data), 8),
+                     QByteArray(reinterpret_cast<char *>(original), 8));
+        }
+    }
+
+    void frameOnTheWireIsScrambledAndTheAnswerRead() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        startGet(hid);
+        QVERIFY(hid.isLinkFree());
+        QCOMPARE(mouse.reports("feature_out").value(0), bytesOf("00 16 a8 15 77 34 0e bf b6"));
+        // The answer came back scrambled and was read plain: code echoed, checksum consistent.
+        QCOMPARE(hid.answerFrame()[1], uint8_t(0x82));
+        QCOMPARE(hid.answerFrame()[8], FrameCodec::checksum(&hid.answerFrame()[1]));
+    }
+
+    void withoutScramblingFramesGoOutAsBuilt() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid, false));
+        startGet(hid);
+        QCOMPARE(mouse.reports("feature_out").value(0), bytesOf("00 82 00 00 00 00 00 00 7d"));
+        // The device expects scrambled frames: the plain one is refused, the preset stays.
+        QVERIFY(mouse.log().value(0).refused);
+        QCOMPARE(hid.answerFrame()[2], uint8_t(0x55));
+    }
+
+    void bulkAnswerFrameIsNotDescrambled() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        uchar codes[8] = {};
+        uchar stages = 0xee;
+        QVERIFY(hid.hid_91H_GetDPISet(stages, codes));
+        const QByteArray answer = mouse.reports("feature_in").value(0);
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(hid.answerFrame().data()), 9), answer);
+        QCOMPARE(stages, uchar(answer[2]));
+    }
+
+    void bulkChunking_data() {
+        QTest::addColumn<int>("personality");
+        QTest::addColumn<int>("bytes");
+        QTest::addColumn<int>("reports");
+        QTest::addColumn<int>("reportSize");
+        QTest::newRow("mouse 8 bytes") << int(Personality::Mouse) << 8 << 1 << 33;
+        QTest::newRow("mouse 64 bytes") << int(Personality::Mouse) << 64 << 2 << 33;
+        QTest::newRow("keyboard 21 bytes") << int(Personality::Keyboard) << 21 << 1 << 65;
+        QTest::newRow("keyboard 512 bytes") << int(Personality::Keyboard) << 512 << 8 << 65;
+    }
+    void bulkChunking() {
+        QFETCH(int, personality);
+        QFETCH(int, bytes);
+        QFETCH(int, reports);
+        QFETCH(int, reportSize);
+        VirtualMouse mouse({}, Personality(personality));
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        QVERIFY(hid.claimLink());
+        hid.commandFrame() = FrameCodec::build(0x7e); // unknown to both: only the transfer counts
+        for (int i = 0; i < bytes; ++i)
+            hid.bulkArea()[i] = uint8_t(i + 1);
+        QVERIFY(hid.sendFrame(bytes, false));
+        const QList<QByteArray> out = mouse.reports("output");
+        QCOMPARE(out.size(), reports);
+        const int chunk = reportSize - 1;
+        for (int r = 0; r < reports; ++r) {
+            QCOMPARE(out[r].size(), reportSize);
+            QCOMPARE(out[r][0], '\0');
+            for (int i = 0; i < chunk; ++i) {
+                const int offset = r * chunk + i;
+                QCOMPARE(uint8_t(out[r][1 + i]), uint8_t(offset < bytes ? offset + 1 : 0));
+            }
+        }
+    }
+
+    void settlePauseIsShortWhenTheDeviceSaysReady() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        QTRY_VERIFY(hid.isWatching());
+        QTest::qWait(100); // let the watcher open the event interface
+        QVERIFY(hid.claimLink());
+        hid.commandFrame() = FrameCodec::build(0x0b, {3});
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(hid.sendFrame(0, true));
+        QVERIFY2(timer.elapsed() < 120, qPrintable(QString::number(timer.elapsed())));
+    }
+
+    void settlePauseIsLongWithoutReadyReport() {
+        VirtualMouse mouse(QStringLiteral("no-ready"));
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        QVERIFY(hid.claimLink());
+        hid.commandFrame() = FrameCodec::build(0x0b, {3});
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(hid.sendFrame(0, true));
+        QVERIFY(timer.elapsed() >= 2 * Hid_Thread::SettleStepMs);
+    }
+
+    void claimGivesUpAfter255Waits() {
+        Hid_Thread hid;
+        QVERIFY(hid.claimLink());
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!hid.claimLink());
+        QVERIFY(timer.elapsed() >= Hid_Thread::ClaimRounds * Hid_Thread::ClaimWaitMs);
+        QVERIFY(!hid.isLinkFree());
+    }
+
+    void failuresFreeTheLinkAndKeepThePreset_data() {
+        QTest::addColumn<QString>("faults");
+        QTest::addColumn<int>("bulkBytes");
+        QTest::newRow("write error") << "write-error" << 0;
+        QTest::newRow("stalled bulk read") << "stall" << 64;
+        QTest::newRow("unplugged during the bulk read") << "unplug-after:3" << 64;
+    }
+    void failuresFreeTheLinkAndKeepThePreset() {
+        QFETCH(QString, faults);
+        QFETCH(int, bulkBytes);
+        VirtualMouse mouse(faults);
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        uchar table[64];
+        std::fill(std::begin(table), std::end(table), 0xab);
+        if (bulkBytes > 0)
+            hid.hid_92H_GetKeyMatrix(table);
+        else
+            startGet(hid);
+        QVERIFY(hid.isLinkFree());
+        QVERIFY(std::all_of(std::begin(table), std::end(table), [](uchar b) { return b == 0xab; }));
+        if (bulkBytes == 0)
+            QCOMPARE(hid.answerFrame()[2], uint8_t(0x55));
+    }
+
+    void setsWithoutDeviceLeaveTheLinkFree() {
+        VirtualMouse mouse(QStringLiteral("absent"));
+        RecordingPrompt prompt;
+        Hid_Thread hid;
+        QVERIFY(!mouse.connect(hid));
+        hid.hid_0BH_SetCurrentDPIStage(2);
+        hid.waitForSend();
+        QVERIFY(hid.isLinkFree());
+        uchar stage = 7;
+        hid.hid_8BH_GetCurrentDPIStage(stage);
+        QCOMPARE(stage, uchar(0)); // the mouse's value gets preset zeros
+        QVERIFY(mouse.log().isEmpty());
+    }
+
+    void reportLengthZeroFailsBulkAtOnce() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        DeviceTable table = mouse.table();
+        table[1].reportLength = 0;
+        hid.scanDevices(table);
+        LinkState::instance().scrambling = true;
+        hid.swichCurDevice(1);
+        QVERIFY(LinkState::instance().connected.load());
+        QVERIFY(hid.claimLink());
+        hid.commandFrame() = FrameCodec::build(0x11, {8, 8});
+        QVERIFY(!hid.sendFrame(8, false));
+        QVERIFY(hid.isLinkFree());
+        QVERIFY(mouse.reports("output").isEmpty());
+        QVERIFY(hid.claimLink());
+        QVERIFY(!hid.receiveFrame(8));
+        QVERIFY(hid.isLinkFree());
+    }
+
+    void absentDeviceWarnsAndEnds() {
+        VirtualMouse mouse(QStringLiteral("absent"));
+        RecordingPrompt prompt;
+        Hid_Thread hid;
+        hid.setTitleSource([] { return QStringLiteral("Q7 Title"); });
+        QSignalSpy ended(&hid, &Hid_Thread::deviceAbsent);
+        QVERIFY(!mouse.connect(hid));
+        QCOMPARE(prompt.warnings, QStringList{QStringLiteral("Can not detect Q7 !")});
+        QCOMPARE(prompt.titles.value(0), QStringLiteral("Q7 Title"));
+        QCOMPARE(ended.count(), 1);
+        QVERIFY(!LinkState::instance().demoMode.load());
+    }
+
+    void demoModeSendsNothingAndGetsKeepPresets() {
+        VirtualMouse mouse(QStringLiteral("absent"));
+        RecordingPrompt prompt;
+        QTemporaryDir dir;
+        QSettings config(dir.filePath(QStringLiteral("apConfig.bin")), QSettings::IniFormat);
+        config.setValue(QStringLiteral("common/sCode1"), QStringLiteral("m-vorkel"));
+        Hid_Thread hid;
+        hid.setAppSettings(&config);
+        QSignalSpy ended(&hid, &Hid_Thread::deviceAbsent);
+        QVERIFY(mouse.connect(hid)); // demo counts as connected
+        QVERIFY(LinkState::instance().demoMode.load());
+        QVERIFY(!LinkState::instance().scrambling.load());
+        QVERIFY(prompt.warnings.isEmpty());
+        QCOMPARE(ended.count(), 0);
+        hid.hid_01H_SetReportRate(2);
+        hid.waitForSend();
+        uchar rate = 4;
+        hid.hid_81H_GetReportRate(rate);
+        QCOMPARE(rate, uchar(4));
+        QString version = QStringLiteral("old");
+        hid.hid_80H_GetFWVersion(version);
+        QCOMPARE(version, QStringLiteral("unknown"));
+        QVERIFY(hid.isLinkFree());
+        // The eight-character demo code leaves the secrecy code as it was.
+        QCOMPARE(LinkState::instance().secrecyCode(), FrameCodec::SecrecyCode{});
+    }
+
+    void setThenGetWaitsForTheLastReport() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        uchar table[64];
+        for (int i = 0; i < 64; ++i)
+            table[i] = uchar(i);
+        hid.hid_12H_SetKeyMatrix(table, 1);
+        uchar back[64] = {};
+        hid.hid_92H_GetKeyMatrix(back);
+        const QList<VirtualMouse::Report> log = mouse.log();
+        int lastOutput = -1, getFrame = -1;
+        for (int i = 0; i < log.size(); ++i) {
+            if (log[i].kind == QLatin1String("output"))
+                lastOutput = i;
+            if (log[i].kind == QLatin1String("feature_out"))
+                getFrame = i;
+        }
+        QVERIFY(lastOutput >= 0);
+        QVERIFY(getFrame > lastOutput);
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 64),
+                 QByteArray(reinterpret_cast<char *>(table), 64));
+    }
+
+    void watcherNoticesRemoval() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        QTRY_VERIFY(hid.isWatching());
+        qputenv("Q7_VIRTUAL_FAULT", "absent");
+        mouse.restart();
+        QTRY_VERIFY_WITH_TIMEOUT(!hid.isWatching(), 3000);
+        QVERIFY(hid.currentEntry().eventPath.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(LinkTest)
+#include "LinkTest.moc"
