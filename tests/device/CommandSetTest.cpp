@@ -207,13 +207,17 @@ private slots:
         hid.hid_08H_SetLEDType(1, 2, 3, 4, 5, 6);
         uchar back[512] = {};
         hid.hid_8DH_GetKeyMatrix(back);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 512), QByteArray(reinterpret_cast<char *>(matrix), 512));
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 512),
+                 QByteArray(reinterpret_cast<char *>(matrix), 512));
         hid.hid_92H_GetUserPicture(4, back);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 512), QByteArray(reinterpret_cast<char *>(picture), 512));
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 512),
+                 QByteArray(reinterpret_cast<char *>(picture), 512));
         hid.hid_91H_GetMacroKey(2, back);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 192), QByteArray(reinterpret_cast<char *>(macro), 192));
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 192),
+                 QByteArray(reinterpret_cast<char *>(macro), 192));
         hid.hid_8EH_GetKeyOnOff(back);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 21), QByteArray(reinterpret_cast<char *>(onOff), 21));
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 21),
+                 QByteArray(reinterpret_cast<char *>(onOff), 21));
         uchar r = 0, g = 0, b = 0;
         hid.hid_94H_GetColor(3, r, g, b);
         QCOMPARE(QList<int>({r, g, b}), QList<int>({1, 2, 3}));
@@ -222,7 +226,9 @@ private slots:
         QCOMPARE(QList<int>({effect, speed, light, color, direction}), QList<int>({2, 3, 4, 5, 6}));
         QString version;
         hid.hid_80H_GetFWVersion(version);
-        QVERIFY2(QRegularExpression(QStringLiteral("^[0-9a-f]+\\.[0-9A-F]{2}$")).match(version).hasMatch(),
+        QVERIFY2(QRegularExpression(QStringLiteral("^[0-9a-f]+\\.[0-9A-F]{2}$"))
+                     .match(version)
+                     .hasMatch(),
                  qPrintable(version));
     }
 
