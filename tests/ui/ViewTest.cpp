@@ -1,0 +1,128 @@
+// The view's own slots and the controller: sounds, window moves, the busy lock, syncFW.
+#include "Hid_Thread.h"
+#include "RecordingPrompt.h"
+#include "SoundBoard.h"
+#include "Ui_Controler.h"
+#include "VirtualMouse.h"
+#include "myQQuickView.h"
+
+#include <QDir>
+#include <QQuickItem>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QWidget>
+
+class ViewTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    static QString fileOf(const SoundBoard &board, int player) {
+        return QFileInfo(board.source(player).toLocalFile()).fileName();
+    }
+
+private slots:
+    void init() {
+        QDir::setCurrent(m_dir.path());
+        QDir().mkpath(QStringLiteral("modules/setting"));
+    }
+
+    void soundSlots() {
+        myQQuickView view;
+        SoundBoard &sounds = *view.soundBoard();
+        view.playMedia_Index(5);
+        for (int i = 0; i < SoundBoard::PlayerCount; ++i)
+            QVERIFY(sounds.source(i).isEmpty());
+
+        view.setEnableAudio(false);
+        for (uchar i = 0; i <= 4; ++i)
+            view.playMedia_Index(i);
+        for (int i = 0; i < SoundBoard::PlayerCount; ++i)
+            QVERIFY(sounds.source(i).isEmpty());
+        // The background does not ask whether sound is on.
+        view.playMedia_Background();
+        QCOMPARE(fileOf(sounds, 0), QStringLiteral("00.mp3"));
+
+        view.setEnableAudio(true);
+        view.playMedia_Index(2);
+        view.playMedia_Index(3);
+        QCOMPARE(fileOf(sounds, 2), QStringLiteral("02.wav"));
+        QCOMPARE(fileOf(sounds, 3), QStringLiteral("03.wav"));
+        QCOMPARE(fileOf(sounds, 0), QStringLiteral("00.mp3")); // a background goes on
+
+        view.clearAllMedia();
+        for (int i = 0; i < SoundBoard::PlayerCount; ++i)
+            QVERIFY(sounds.source(i).isEmpty());
+    }
+
+    void openingSoundStartsTheLoop() {
+        myQQuickView view;
+        SoundBoard &sounds = *view.soundBoard();
+        view.playMedia_Index(1);
+        QVERIFY(sounds.source(0).isEmpty());
+        emit sounds.finished(1);
+        QCOMPARE(fileOf(sounds, 0), QStringLiteral("00.mp3"));
+        view.clearAllMedia();
+        emit sounds.finished(2); // other effects start nothing
+        QVERIFY(sounds.source(0).isEmpty());
+        emit sounds.finished(0); // the loop itself runs again
+        QCOMPARE(fileOf(sounds, 0), QStringLiteral("00.mp3"));
+    }
+
+    void controllerMovesAndLocks() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        QWidget widget;
+        Ui_Controler controller;
+        controller.onXChanged(5); // no widget yet: nothing happens, nothing crashes
+        controller.initialise(&widget, &hid);
+        QCOMPARE(widget.objectName(), QStringLiteral("Widget"));
+        QCOMPARE(controller.view()->objectName(), QStringLiteral("ui_View"));
+        widget.move(100, 100);
+        controller.onXChanged(5);
+        controller.onYChanged(-3);
+        QCOMPARE(widget.pos(), QPoint(105, 97));
+
+        QQuickItem *root = controller.view()->rootObject();
+        controller.setBusy(300);
+        QCOMPARE(root->property("busyTime").toInt(), 300);
+        QMetaObject::invokeMethod(&controller, "setBusy"); // the entry without an argument
+        QCOMPARE(root->property("busyTime").toInt(), 0);
+    }
+
+    void syncFwCopiesUserPicturesOnlyFromAKeyboard() {
+        {
+            VirtualMouse mouse;
+            Hid_Thread hid;
+            QVERIFY(mouse.connect(hid));
+            myQQuickView view;
+            view.setDeviceLink(&hid);
+            mouse.clearLog();
+            view.syncFW();
+            QVERIFY(mouse.log().isEmpty());
+            QVERIFY(!QFile::exists(QStringLiteral("modules/setting/p1.bin")));
+        }
+        VirtualMouse keyboard({}, VirtualMouse::Personality::Keyboard);
+        Hid_Thread hid;
+        QVERIFY(keyboard.connect(hid));
+        uchar picture[512];
+        for (int i = 0; i < 512; ++i)
+            picture[i] = uchar(i % 251);
+        hid.hid_12H_SetUserPicture(3, 0, picture);
+        myQQuickView view;
+        view.setDeviceLink(&hid);
+        view.syncFW();
+        view.currentProfile()->sync();
+        QSettings p1(QStringLiteral("modules/setting/p1.bin"), QSettings::IniFormat);
+        const QStringList stored = p1.value(QStringLiteral("userPicture/3")).toStringList();
+        QCOMPARE(stored.size(), 512);
+        for (int i = 0; i < 512; ++i)
+            QCOMPARE(stored[i].toInt(), i % 251);
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(p1.contains(QStringLiteral("userPicture/%1").arg(i)));
+    }
+};
+
+QTEST_MAIN(ViewTest)
+#include "ViewTest.moc"
