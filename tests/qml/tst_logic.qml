@@ -1,0 +1,94 @@
+import QtQuick
+import QtTest
+import "../../resources/qml/basic/globalsetting.js" as Settings
+import "../../resources/qml/Q7/frame.js" as Frame
+import "../../resources/qml/common/controls.js" as Controls
+
+TestCase {
+    name: "Logic"
+
+    function test_stripPickEnds() {
+        // Top pixel: level 0 with nothing mixed in; bottom pixel: rate 8, past the last band.
+        compare(Settings.stripPick(0, 120), [0, 0, 0])
+        compare(Settings.stripPick(119, 120), [0, 0, 0])
+    }
+
+    function test_stripPickBands_data() {
+        // A strip of 129 pixels puts the band edges on whole pixels, 16 apart.
+        return [
+            { tag: "red", y: 16, rgb: [255, 0, 0] },
+            { tag: "half red", y: 8, rgb: [128, 0, 0] },
+            { tag: "yellow", y: 32, rgb: [255, 255, 0] },
+            { tag: "green", y: 48, rgb: [0, 255, 0] },
+            { tag: "cyan", y: 64, rgb: [0, 255, 255] },
+            { tag: "blue", y: 80, rgb: [0, 0, 255] },
+            { tag: "magenta", y: 96, rgb: [255, 0, 255] },
+            { tag: "white", y: 112, rgb: [255, 255, 255] },
+            { tag: "grey on the way down", y: 120, rgb: [127, 127, 127] }
+        ]
+    }
+
+    function test_stripPickBands(data) {
+        compare(Settings.stripPick(data.y, 129), data.rgb)
+    }
+
+    function test_brightness() {
+        compare(Settings.brightnessValue(0), 45)
+        compare(Settings.brightnessValue(7), 255)
+        compare(Settings.colorWithAlpha(0, 255, 255, Settings.brightnessValue(7)), "#ff00ffff")
+        compare(Settings.colorWithAlpha(255, 200, 150, Settings.brightnessValue(0)), "#2dffc896")
+    }
+
+    function test_storedItemsRoundTrip() {
+        var items = [1, 2, 1, 1, 3, true, "file:/tmp/x.png", 1]
+        for (var i = 0; i < 21; ++i)
+            items.push(i * 12)
+        items.push(4, 5, "https://example.com/q7")
+        // What the configuration file gives back is text.
+        var stored = items.map(function (v) { return String(v) })
+        var state = Settings.loadState(stored)
+        compare(state.customBackground, true)
+        compare(state.colors[6], [216, 228, 240])
+        compare(Settings.buildApConfig(state), items)
+        compare(Settings.loadState([]), null)
+    }
+
+    function test_paletteModes() {
+        compare(Settings.paletteEffects(1), { inputs: true, swatch: true, color: true })
+        compare(Settings.paletteEffects(2), { inputs: false, swatch: true, color: true })
+        compare(Settings.paletteEffects(3), { inputs: true, swatch: false, color: true })
+        compare(Settings.paletteEffects(0), { inputs: true, swatch: true, color: false })
+    }
+
+    function test_pageActions() {
+        compare(Frame.pageAction(2, true, false, 1), "retarget")
+        compare(Frame.pageAction(2, false, true, 1), "finishIn")
+        compare(Frame.pageAction(-1, false, false, 1), "hide")
+        compare(Frame.pageAction(2, false, false, -1), "slideIn")
+        compare(Frame.pageAction(2, false, false, 0), "switch")
+    }
+
+    function test_panelActions() {
+        compare(Frame.panelAction(true, false, true), "restart")
+        compare(Frame.panelAction(true, true, false), "complete")
+        compare(Frame.panelAction(false, true, false), "restart")
+        compare(Frame.panelAction(false, false, true), "complete")
+        compare(Frame.panelAction(true, false, false), "play")
+    }
+
+    function test_enablingRules() {
+        verify(Frame.profileMenuEnabled(false, 0))
+        verify(!Frame.profileMenuEnabled(false, 1))
+        verify(!Frame.profileMenuEnabled(true, 3))
+        verify(!Frame.frameEnabled(true))
+        compare(Frame.partOpacity(false), 0.2)
+    }
+
+    function test_sliderIndex() {
+        compare(Controls.sliderIndex(-5, 141, 7), 0)
+        compare(Controls.sliderIndex(0, 141, 7), 0)
+        compare(Controls.sliderIndex(1, 141, 7), 1)
+        compare(Controls.sliderIndex(140, 141, 7), 7)
+        compare(Controls.sliderIndex(500, 141, 7), 7)
+    }
+}
