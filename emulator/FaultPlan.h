@@ -1,0 +1,25 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace q7vm {
+
+// The faults asked for in Q7_VIRTUAL_FAULT, e.g. "unplug-after:12,slow:20".
+struct FaultPlan {
+    bool absent = false;
+    std::optional<long> unplugAfterTransfers;
+    bool writeError = false;
+    bool stall = false;
+    bool noReady = false;
+    long slowMilliseconds = 0;
+
+    // Names that were not understood, so the caller can say so once.
+    std::vector<std::string> unknown;
+
+    static FaultPlan parse(std::string_view text);
+};
+
+} // namespace q7vm
