@@ -352,6 +352,7 @@ void Hid_Thread::waitForSend() {
 
 void Hid_Thread::startWatch(unsigned index) {
     stopWatch();
+    m_watcherExited = false;
     m_watchRunning = true;
     m_watcher =
         QtConcurrent::run(QThreadPool::globalInstance(), [this, index] { watchDevice(index); });
@@ -360,9 +361,12 @@ void Hid_Thread::startWatch(unsigned index) {
 void Hid_Thread::stopWatch() {
     m_watchRunning = false;
     m_watcher.waitForFinished();
+    // Pairs with the watcher's last store, so its writes are ordered before ours.
+    (void)m_watcherExited.load(std::memory_order_acquire);
 }
 
 void Hid_Thread::watchDevice(unsigned index) {
+    ScopeExit exited{[this] { m_watcherExited.store(true, std::memory_order_release); }};
     if (entry(index).eventPath.isEmpty()) {
         m_watchRunning = false;
         return;

@@ -158,6 +158,7 @@ private:
 
     std::atomic<bool> m_linkFree{true};
     std::atomic<bool> m_watchRunning{false};
+    std::atomic<bool> m_watcherExited{true};
     std::atomic<bool> m_deviceReady{true};
     QFuture<void> m_watcher;
     QFuture<void> m_lastSend;
