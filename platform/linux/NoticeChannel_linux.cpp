@@ -4,8 +4,10 @@
 
 #include <QCryptographicHash>
 #include <QDataStream>
+#include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -19,7 +21,11 @@ NoticeChannel::NoticeChannel(QObject *parent) : QObject(parent) {}
 QString NoticeChannel::serverNameFor(const QString &windowTitle) {
     const QByteArray hash =
         QCryptographicHash::hash(windowTitle.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
-    return QStringLiteral("q7config-notice-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash));
+    // In the user's own runtime folder, so other users cannot reach it.
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return QDir(dir.isEmpty() ? QDir::tempPath() : dir)
+        .filePath(
+            QStringLiteral("q7config-notice-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash)));
 }
 
 QString NoticeChannel::serverName() const {
@@ -30,7 +36,6 @@ bool NoticeChannel::listen(const QString &windowTitle) {
     m_title = windowTitle;
     delete m_server;
     m_server = new QLocalServer(this);
-    m_server->setSocketOptions(QLocalServer::UserAccessOption);
     const QString name = serverName();
     if (!m_server->listen(name)) {
         // A socket left by a program that died answers nobody: take it over.

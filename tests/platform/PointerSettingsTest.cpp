@@ -1,0 +1,52 @@
+// The desktop's pointer settings through GSettings, with the in-memory backend.
+#include "PointerSettings.h"
+
+#include <QTest>
+
+class PointerSettingsTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() {
+        qputenv("GSETTINGS_BACKEND", "memory");
+        if (!PointerSettings().isAvailable())
+            QSKIP("the desktop's mouse schema is not installed (gsettings-desktop-schemas)");
+    }
+
+    void speedScale() {
+        QCOMPARE(PointerSettings::desktopSpeed(1), -1.0);
+        QCOMPARE(PointerSettings::desktopSpeed(10), 0.0);
+        QCOMPARE(PointerSettings::desktopSpeed(20), 1.0);
+        QCOMPARE(PointerSettings::desktopSpeed(2), -8.0 / 9.0);
+        QCOMPARE(PointerSettings::desktopSpeed(15), 0.5);
+        QCOMPARE(PointerSettings::desktopSpeed(0), -1.0); // clamped
+        QCOMPARE(PointerSettings::desktopSpeed(99), 1.0);
+    }
+
+    void writesReachTheDesktop() {
+        PointerSettings settings;
+        QVERIFY(settings.setSpeed(20));
+        QCOMPARE(settings.speed().value(), 1.0);
+        QVERIFY(settings.setDoubleClickTime(830));
+        QCOMPARE(settings.doubleClickTime().value(), 830);
+        QVERIFY(settings.setAcceleration(false));
+        QCOMPARE(settings.acceleration().value(), false);
+        QVERIFY(settings.setAcceleration(true));
+        QCOMPARE(settings.acceleration().value(), true);
+        QVERIFY(!settings.setWheelLines(3));
+        // A second object sees what the first wrote.
+        QCOMPARE(PointerSettings().doubleClickTime().value(), 830);
+    }
+
+    void missingSchemaFailsEveryCallQuietly() {
+        PointerSettings settings(QStringLiteral("org.example.no-such-schema"));
+        QVERIFY(!settings.isAvailable());
+        QVERIFY(!settings.setSpeed(5));
+        QVERIFY(!settings.setDoubleClickTime(500));
+        QVERIFY(!settings.setAcceleration(true));
+        QVERIFY(!settings.acceleration().has_value());
+        QVERIFY(!settings.speed().has_value());
+    }
+};
+
+QTEST_GUILESS_MAIN(PointerSettingsTest)
+#include "PointerSettingsTest.moc"
