@@ -3,7 +3,9 @@
 #include "IniFileCheck.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
+#include <QFileInfo>
 
 #include <filesystem>
 #include <system_error>
@@ -48,6 +50,8 @@ bool FileReplacement::prepare() {
 bool FileReplacement::commit() {
     if (!m_prepared)
         return false;
+    const QFileInfo previous(m_target);
+    const QDateTime previousTime = previous.exists() ? previous.lastModified() : QDateTime();
     // std::filesystem::rename replaces an existing target in one step; QFile::rename refuses.
     std::error_code code;
     std::filesystem::rename(QFile::encodeName(m_temporary).toStdString(),
@@ -60,7 +64,19 @@ bool FileReplacement::commit() {
         return false;
     }
     m_prepared = false;
+    keepCacheFromHidingTheChange(previousTime);
     return true;
+}
+
+// QSettings keeps what it parsed and reads a file again only when its size or modification
+// time changed. File times tick coarsely, so a replacement of the same size can look unchanged;
+// a later time makes it read the new content.
+void FileReplacement::keepCacheFromHidingTheChange(const QDateTime &previousTime) {
+    if (!previousTime.isValid() || QFileInfo(m_target).lastModified() > previousTime)
+        return;
+    QFile file(m_target);
+    if (file.open(QIODevice::ReadOnly))
+        file.setFileTime(previousTime.addMSecs(1), QFileDevice::FileModificationTime);
 }
 
 void FileReplacement::discardTemporary() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
 
 // Replaces a file without ever leaving it missing or half written: the source is copied to a
@@ -20,6 +21,7 @@ public:
 
 private:
     void discardTemporary();
+    void keepCacheFromHidingTheChange(const QDateTime &previousTime);
 
     QString m_source;
     QString m_target;

@@ -1,6 +1,7 @@
 #include "AppConfigStore.h"
 #include "ConsolePrompt.h"
 #include "DeviceType.h"
+#include "FileReplacement.h"
 #include "KeyDefineStore.h"
 #include "LanguageStore.h"
 #include "ProfileStore.h"
@@ -41,6 +42,7 @@ private slots:
     void importRefusesFilesThatAreNoProfile_data();
     void importRefusesFilesThatAreNoProfile();
     void importReplacesTheProfileAndDropsUnsavedWritesOfTheOldOne();
+    void replacementOfTheSameSizeIsReadAtOnce();
     void exportWritesTheCurrentContentOverAnExistingFile();
     void cancelledDialogsChangeNothing();
     void profileIndexOutsideTheTenIsRefused();
@@ -289,6 +291,35 @@ void SettingsTest::importReplacesTheProfileAndDropsUnsavedWritesOfTheOldOne() {
     const QByteArray written = profileBytes(0);
     QVERIFY(written.contains("cursorSpeed_Q7=9"));
     QVERIFY(!written.contains("dpi_Q7"));
+}
+
+void SettingsTest::replacementOfTheSameSizeIsReadAtOnce() {
+    // File times tick coarsely; QSettings re-reads a file only when its size or time changed.
+    // Quick same-size replacements are where a stale read would show.
+    // The replacement always ends later than what it replaced, whatever the clock says.
+    const QDateTime ahead = QDateTime::currentDateTime().addSecs(3600);
+    {
+        QFile profile(StoragePaths::profile(0));
+        QVERIFY(profile.open(QIODevice::ReadOnly));
+        QVERIFY(profile.setFileTime(ahead, QFileDevice::FileModificationTime));
+    }
+    FileReplacement replacement(StoragePaths::factoryProfile, StoragePaths::profile(0));
+    QVERIFY(replacement.prepare());
+    QVERIFY(replacement.commit());
+    QVERIFY(QFileInfo(StoragePaths::profile(0)).lastModified() > ahead);
+
+    QByteArray three = profileBytes(1);
+    three.replace("stage_Q7=2", "stage_Q7=3");
+    QVERIFY(StorageSandbox::writeFile("three.pf", three));
+    QVERIFY(StorageSandbox::writeFile("two.pf", profileBytes(1)));
+    SettingsFiles files;
+    ProfileStore profiles(files);
+    for (int round = 0; round < 100; ++round) {
+        const bool odd = round % 2 == 1;
+        m_prompt->queueFileName(m_sandbox->path(odd ? "two.pf" : "three.pf"));
+        profiles.loadProfile(1);
+        QCOMPARE(files.profile(1).value("sensor/stage_Q7").toInt(), odd ? 2 : 3);
+    }
 }
 
 void SettingsTest::exportWritesTheCurrentContentOverAnExistingFile() {
