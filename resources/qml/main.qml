@@ -1,9 +1,13 @@
 import QtQuick
+import "basic"
+import "common"
+import "Q7"
+import "Q7/frame.js" as Frame
 
 // The scene's root. The native side calls initUI, run, setProtectUI, detectKeyboard and
 // detectMouse by name; their parameters stay untyped so those calls keep matching.
 Item {
-    id: _root
+    id: _mainIten
     width: 1000
     height: 600
     visible: false
@@ -11,10 +15,107 @@ Item {
 
     // 0 loaded, 1 initialised, 2 running, 3 closing
     property int startStage: 0
+    // The last busy-lock interval, in ms.
     property int busyTime: 0
-    property string productName: "Q7"
+
+    // The global look, owned by the settings panel and read by every page.
+    property int globalSetting_size: _Page_Globalsetting._Size
+    property color globalSetting_color: _Page_Globalsetting._Color
+    property color globalSetting_color_enable: _Page_Globalsetting._ColorEnable
+    property color globalSetting_color_disable: _Page_Globalsetting._ColorDisable
+    property int animation_speed: _Page_Globalsetting._AnimationSpeed
+    property var globalSetting_stringList: _Page_Globalsetting._StringList
+    property string globalSetting_fontFamily: _Page_Globalsetting._FontFamily
+    property string globalSetting_url: _Page_Globalsetting._Url
+    property int skin_No: _Page_Globalsetting.skin_No
+    property bool isCustomBackground: _Page_Globalsetting.isCustomBackground
+    property url sourceCustomBackground: ""
+
+    // Every image comes from the current skin's folder beside the program.
+    readonly property string skinFolder: "file:modules/img/skin" + skin_No + "/"
+    readonly property string skinCommon: skinFolder + "common/"
+    property url sourceBackground: skinFolder + "background.png"
+    property url sourceFrameBackground: skinFolder + "frame/frameBackground.png"
+    property url sourceDecoration1: skinFolder + "frame/decoration1.png"
+    property url sourceDecoration2: skinFolder + "frame/decoration2.png"
+    property url sourceWeb0: skinFolder + "frame/web_0.png"
+    property url sourceWeb1: skinFolder + "frame/web_1.png"
+    property url sourceSlider: skinCommon + "slider_BASE.png"
+    property url sourceLine: skinCommon + "draw_line.png"
+    property url sourceFilelist: skinCommon + "filelist_BASE.png"
+    property url sourceInputValue: skinCommon + "draw_inputValue.png"
+    property url sourcePaletteIndex: skinCommon + "draw_paletteIndex.png"
+    property url sourceCHK0: skinCommon + "checkbox_0.png"
+    property url sourceCHK1: skinCommon + "checkbox_1.png"
+    property url sourcePalette: skinCommon + "draw_palette.png"
+    property url sourceReset0: skinCommon + "reset_0.png"
+    property url sourceReset1: skinCommon + "reset_1.png"
+    property url sourceApply0: skinCommon + "apply_0.png"
+    property url sourceApply1: skinCommon + "apply_1.png"
+    property url sourceFram2btn: skinCommon + "fram_2btn.png"
+    property url sourceAdd0: skinCommon + "add_0.png"
+    property url sourceAdd1: skinCommon + "add_1.png"
+    property url sourceImport0: skinCommon + "import_0.png"
+    property url sourceImport1: skinCommon + "import_1.png"
+    property url sourceDelete0: skinCommon + "delete_0.png"
+    property url sourceDelete1: skinCommon + "delete_1.png"
+    property url sourceRecord0: skinCommon + "record_0.png"
+    property url sourceRecord1: skinCommon + "record_1.png"
+    property url sourceStop0: skinCommon + "stop_0.png"
+    property url sourceStop1: skinCommon + "stop_1.png"
+    property url sourceSolidDelete0: skinCommon + "solid-delete_0.png"
+    property url sourceSolidDelete1: skinCommon + "solid-delete_1.png"
+    property url sourceSolidCut0: skinCommon + "solid-cut_0.png"
+    property url sourceSolidCut1: skinCommon + "solid-cut_1.png"
+    property url sourceSolidPaste0: skinCommon + "solid-paste_0.png"
+    property url sourceSolidPaste1: skinCommon + "solid-paste_1.png"
+    property url sourceSolidCopy0: skinCommon + "solid-copy_0.png"
+    property url sourceSolidCopy1: skinCommon + "solid-copy_1.png"
+    property url sourceSliderFiller0: skinCommon + "slider_FILLER_0.png"
+    property url sourceSliderFiller1: skinCommon + "slider_FILLER_1.png"
+    property url sourceBtnGroup_4_BASE: skinCommon + "btnGroup_4_BASE.png"
+    property url sourceBtnGroup_8_BASE: skinCommon + "btnGroup_8_BASE.png"
+    property url sourceBtnGroup_FILLER_0: skinCommon + "btnGroup_FILLER_0.png"
+    property url sourceBtnGroup_FILLER_1: skinCommon + "btnGroup_FILLER_1.png"
+    property url sourceBtnGroup2_FILLER_0: skinCommon + "btnGroup2_FILLER_0.png"
+    property url sourceBtnGroup2_FILLER_1: skinCommon + "btnGroup2_FILLER_1.png"
+    property url sourceSlider_11_BASE: skinCommon + "slider_11_BASE.png"
+    property url sourceSlider_11_FILLER_0: skinCommon + "slider_11_FILLER_0.png"
+    property url sourceSlider_11_FILLER_1: skinCommon + "slider_11_FILLER_1.png"
+    property url sourceBtnFileListFrame: skinCommon + "btnFileListFrame.png"
+    property url sourceBtnFrame: skinCommon + "btnFrame.png"
+    property url sourceAS0: skinFolder + "list_up/applicationSetting_0.png"
+    property url sourceAS1: skinFolder + "list_up/applicationSetting_1.png"
+    property url sourceAM0: skinFolder + "list_up/applicationMinimize_0.png"
+    property url sourceAM1: skinFolder + "list_up/applicationMinimize_1.png"
+    property url sourceListUpContainer: skinFolder + "list_up/listUpContainer.png"
+    property url sourceListDnContainer: skinFolder + "list_dn/listDnContainer.png"
+    property url sourceListPfContainer: skinFolder + "list_pf/listPfContainer.png"
+    property url sourceFW0: skinFolder + "list_pf/profileFW_0.png"
+    property url sourceFW1: skinFolder + "list_pf/profileFW_1.png"
+    property url sourceListFnBtn_0: skinFolder + "list_fn/listFnBtn_0.png"
+    property url sourceListFnBtn_1: skinFolder + "list_fn/listFnBtn_1.png"
+    readonly property string sourceListFnFolder: skinFolder + "list_fn/"
+    property url sourceGlobalsettingBackground: skinFolder + "list_center/globalsettingBackground.png"
+    property url sourceFnColorBackground: skinFolder + "list_center/fnColorBackground.png"
+    property url sourceFnKeydefineBackground: skinFolder + "list_center/fnKeydefineBackground.png"
+    property url sourceFnMacroBackground: skinFolder + "list_center/fnMacroBackground.png"
+    property url sourceFnCommonBackground: skinFolder + "list_center/fnCommonBackground.png"
+    property url sourceModel_Q7_Color: skinFolder + "model_ms/model_Q7_Color.png"
+    property url sourceModel_Q7_KeyDefine: skinFolder + "model_ms/model_Q7_KeyDefine.png"
+    property url sourcegunlist: skinFolder + "gun/gunlist.png"
+    property url sourceApply_gun0: skinFolder + "gun/apply_gun0.png"
+    property url sourceApply_gun1: skinFolder + "gun/apply_gun1.png"
+    property url sourcegunFrame: skinFolder + "gun/gunFrame.png"
+    property url sourcegunFrame_S: skinFolder + "gun/gunFrame_s.png"
+
+    signal msg_KB(bool isDown, int usbCode)
+    signal emptyAreaPressed
 
     function initUI() {
+        // The panel loads the strings the pages are built with: it goes first.
+        _Page_Globalsetting.initUI()
+        _main_Q7.initUI()
         if (startStage === 0)
             startStage = 1
     }
@@ -23,19 +124,32 @@ Item {
         if (startStage !== 1)
             console.warn("run before initUI")
         startStage = 2
-        ui_View.playMedia_Index(1)
-        _root.visible = true
-        _opening.start()
+        _opening.restart()
     }
 
-    function setProtectUI(busyTime) {
-        _root.busyTime = busyTime
+    function setProtectUI(interval) {
+        busyTime = interval
+        _BusyIndicator.setBusy(true)
+        ui_View.setEnabled(false)
+        _protectTimer.interval = interval
+        _protectTimer.restart()
     }
 
     function detectKeyboard(isDown, usbCode) {
+        msg_KB(isDown, usbCode)
     }
 
     function detectMouse(isDown, vornCode, x, y) {
+    }
+
+    function setSkin() {
+        _Menu_Down.setSkin()
+        _main_Q7.setSkin()
+    }
+
+    function translateStrings(code) {
+        _Page_Globalsetting.translateStrings()
+        _main_Q7.translateStrings(code)
     }
 
     function close() {
@@ -45,95 +159,136 @@ Item {
         _closing.start()
     }
 
-    Rectangle {
-        id: _frame
-        anchors.fill: parent
-        radius: 14
-        color: "#14161b"
-        border.color: "#2b2f38"
-        border.width: 1
-        opacity: 0
-
-        Rectangle {
-            id: _titleBar
-            anchors { left: parent.left; right: parent.right; top: parent.top }
-            height: 48
-            radius: 14
-            color: "#1b1e25"
-
-            Rectangle {
-                anchors { left: parent.left; right: parent.right; bottom: parent.bottom }
-                height: 2
-                color: "#00c2ff"
-            }
-
-            Text {
-                anchors { left: parent.left; leftMargin: 22; verticalCenter: parent.verticalCenter }
-                text: _root.productName
-                color: "#e8ecf3"
-                font.pixelSize: 20
-                font.bold: true
-                font.letterSpacing: 3
-            }
-
-            MouseArea {
-                id: _drag
-                anchors.fill: parent
-                property point pressed
-                onPressed: function (mouse) { pressed = Qt.point(mouse.x, mouse.y) }
-                onPositionChanged: function (mouse) {
-                    ui_Ctl.onXChanged(mouse.x - pressed.x)
-                    ui_Ctl.onYChanged(mouse.y - pressed.y)
-                }
-            }
-
-            Rectangle {
-                id: _closeButton
-                anchors { right: parent.right; rightMargin: 14; verticalCenter: parent.verticalCenter }
-                width: 28
-                height: 28
-                radius: 14
-                color: _closeArea.containsMouse ? "#e5484d" : "#2b2f38"
-                Text {
-                    anchors.centerIn: parent
-                    text: "\u2715"
-                    color: "#e8ecf3"
-                    font.pixelSize: 14
-                }
-                MouseArea {
-                    id: _closeArea
-                    anchors.fill: parent
-                    hoverEnabled: true
-                    onClicked: _root.close()
-                }
-            }
-        }
-
-        Text {
-            anchors.centerIn: parent
-            text: "Q7"
-            color: "#2b2f38"
-            font.pixelSize: 160
-            font.bold: true
+    Timer {
+        id: _protectTimer
+        interval: 1000
+        onTriggered: {
+            ui_View.setEnabled(true)
+            _BusyIndicator.setBusy(false)
         }
     }
 
-    // Input is ignored while the device is busy.
     MouseArea {
+        id: _dragArea
         anchors.fill: parent
-        visible: _root.busyTime > 0
-        hoverEnabled: true
+        property point pressPoint
+        onPressed: function (mouse) {
+            _mainIten.emptyAreaPressed()
+            pressPoint = Qt.point(mouse.x, mouse.y)
+        }
+        onPositionChanged: function (mouse) {
+            ui_Ctl.onXChanged(mouse.x - pressPoint.x)
+            ui_Ctl.onYChanged(mouse.y - pressPoint.y)
+        }
     }
 
-    ParallelAnimation {
+    BusyIndicator {
+        id: _BusyIndicator
+        objectName: "busyIndicator"
+        z: 99
+        anchors.centerIn: parent
+    }
+
+    Environment {
+        id: _Environment
+        opacity: 0
+    }
+
+    Main_Q7 {
+        id: _main_Q7
+        objectName: "main_Q7"
+        globalSettingSelected: _Menu_Up.isGlobalSettingSelect
+    }
+
+    Environment_Decoration {
+        id: _Environment_Decoration
+        opacity: 0
+    }
+
+    Menu_Down {
+        id: _Menu_Down
+        objectName: "menuDown"
+        y: 600
+        enabled: Frame.frameEnabled(_Menu_Up.isGlobalSettingSelect)
+        opacity: Frame.partOpacity(enabled)
+    }
+
+    Menu_Up {
+        id: _Menu_Up
+        objectName: "menuUp"
+        y: -600
+        onBtnClicked: function (btnIndex) {
+            if (btnIndex === 0)
+                isGlobalSettingSelect = !isGlobalSettingSelect
+            else if (btnIndex === 1)
+                _mainIten.close()
+        }
+        onIsGlobalSettingSelectChanged: _Page_Globalsetting.slide(isGlobalSettingSelect)
+    }
+
+    Logo {
+        id: _Logo
+        anchors.horizontalCenter: parent.horizontalCenter
+        y: 270
+        opacity: 0
+    }
+
+    Page_Globalsetting {
+        id: _Page_Globalsetting
+        objectName: "globalSetting"
+        x: 5
+        y: 27
+    }
+
+    KeyCodeString {
+        id: _KeyCodeString
+    }
+
+    SequentialAnimation {
         id: _opening
-        NumberAnimation { target: _frame; property: "opacity"; from: 0; to: 1; duration: 600; easing.type: Easing.OutCubic }
-        NumberAnimation { target: _frame; property: "scale"; from: 0.94; to: 1; duration: 600; easing.type: Easing.OutCubic }
+        ScriptAction {
+            script: {
+                ui_View.playMedia_Index(1)
+                _mainIten.visible = true
+            }
+        }
+        NumberAnimation {
+            target: _Logo; property: "opacity"; from: 0; to: 1
+            duration: _mainIten.animation_speed; easing.type: Easing.InCirc
+        }
+        NumberAnimation {
+            target: _Logo; property: "y"; from: 270; to: 4
+            duration: 1.5 * _mainIten.animation_speed; easing.type: Easing.OutExpo
+        }
+        ParallelAnimation {
+            NumberAnimation {
+                target: _Environment; property: "opacity"; from: 0; to: 1
+                duration: _mainIten.animation_speed; easing.type: Easing.OutCirc
+            }
+            NumberAnimation {
+                target: _Environment_Decoration; property: "opacity"; from: 0; to: 1
+                duration: _mainIten.animation_speed; easing.type: Easing.OutCirc
+            }
+        }
+        ParallelAnimation {
+            NumberAnimation {
+                target: _Menu_Up; property: "y"; from: -600; to: 0
+                duration: _mainIten.animation_speed; easing.type: Easing.OutElastic
+            }
+            NumberAnimation {
+                target: _Menu_Down; property: "y"; from: 600; to: 600 - _Menu_Down.height
+                duration: _mainIten.animation_speed; easing.type: Easing.OutElastic
+            }
+            ScriptAction { script: _main_Q7.playOnPowerOn() }
+        }
     }
 
     SequentialAnimation {
         id: _closing
-        NumberAnimation { target: _root; property: "height"; from: 600; to: 0; duration: 400; easing.type: Easing.InCubic }
+        NumberAnimation {
+            target: _mainIten; property: "height"; from: 600; to: 0
+            duration: _mainIten.animation_speed; easing.type: Easing.InOutCubic
+        }
         ScriptAction { script: ui_Ctl.onMinimize() }
     }
 }

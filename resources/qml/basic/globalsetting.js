@@ -116,3 +116,12 @@ function builtInStrings() {
 
 var builtInColors = [[0, 255, 255], [255, 200, 150], [255, 180, 0], [200, 200, 100],
                      [200, 170, 255], [255, 180, 180], [160, 190, 160]]
+
+// A language file with fewer strings than the interface uses leaves the rest empty, not
+// undefined.
+function padStrings(list) {
+    var padded = list ? list.slice() : []
+    while (padded.length < 141)
+        padded.push("")
+    return padded
+}

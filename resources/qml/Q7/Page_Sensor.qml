@@ -1,0 +1,7 @@
+import QtQuick
+
+// Sensor page: the frame's entry points; the page itself comes later.
+Item {
+    function initUI() {
+    }
+}

@@ -1,0 +1,75 @@
+import QtQuick
+import "frame.js" as Frame
+
+// LOAD / SAVE / RESET / CANCEL for one profile entry.
+Rectangle {
+    id: _menu
+
+    property int entry: -1
+
+    signal itemChosen(int item, int entry)
+
+    function open(px, py, forEntry) {
+        entry = forEntry
+        x = px
+        y = py
+        _fadeOut.stop()
+        visible = true
+        _fadeIn.restart()
+    }
+
+    function close() {
+        if (!visible)
+            return
+        _fadeIn.stop()
+        _fadeOut.restart()
+    }
+
+    width: 45
+    height: 4 * 20
+    color: "#20000000"
+    visible: false
+    opacity: 0
+
+    Column {
+        Repeater {
+            model: Frame.profileMenuStrings
+            Item {
+                objectName: "profileMenuItem" + index
+                width: 45
+                height: 20
+                Text {
+                    anchors.centerIn: parent
+                    text: _mainIten.globalSetting_stringList[modelData] || ""
+                    font.family: _mainIten.globalSetting_fontFamily
+                    font.pixelSize: _mainIten.globalSetting_size
+                    color: _area.containsMouse ? _mainIten.globalSetting_color : _mainIten.globalSetting_color_enable
+                }
+                MouseArea {
+                    id: _area
+                    anchors.fill: parent
+                    hoverEnabled: true
+                    onClicked: {
+                        _menu.close()
+                        _menu.itemChosen(index, _menu.entry)
+                    }
+                }
+            }
+        }
+    }
+
+    NumberAnimation {
+        id: _fadeIn
+        target: _menu; property: "opacity"; to: 1
+        duration: 1.5 * _mainIten.animation_speed; easing.type: Easing.OutExpo
+    }
+
+    SequentialAnimation {
+        id: _fadeOut
+        NumberAnimation {
+            target: _menu; property: "opacity"; to: 0
+            duration: _mainIten.animation_speed; easing.type: Easing.OutExpo
+        }
+        PropertyAction { target: _menu; property: "visible"; value: false }
+    }
+}

@@ -1,0 +1,237 @@
+import QtQuick
+import QtTest
+import "support"
+
+// The real scene against recording stand-ins for the native view and controller.
+Item {
+    id: _harness
+    width: 1000
+    height: 600
+
+    ViewMock { id: ui_View }
+    ControlerMock { id: ui_Ctl }
+
+    Loader {
+        id: _loader
+        active: false
+        source: "../../resources/qml/main.qml"
+    }
+
+    TestCase {
+        id: _test
+        name: "Frame"
+        when: windowShown
+
+        property var english: {
+            var list = ["DejaVu Sans"]
+            for (var i = 1; i <= 140; ++i)
+                list.push("S" + i)
+            return list
+        }
+
+        // The 32 stored items as the configuration file gives them back: all text.
+        function storedConfig(animationOff) {
+            var items = [1, 2, 0, animationOff ? 1 : 0, 1, false, "", 1,
+                         0, 255, 255, 255, 200, 150, 255, 180, 0, 200, 200, 100,
+                         200, 170, 255, 255, 180, 180, 160, 190, 160,
+                         1, 7, "https://example.com/q7"]
+            return items.map(function (v) { return String(v) })
+        }
+
+        function start(config) {
+            ui_View.clear()
+            ui_View.apConfig = config
+            ui_View.languages = { "CHINESE (Simp)": "025044", "ENGLISH": "031000" }
+            ui_View.strings = { "031000": english }
+            ui_Ctl.minimized = 0
+            _loader.active = false
+            _loader.active = true
+            var root = _loader.item
+            root.initUI()
+            return root
+        }
+
+        function startRunning() {
+            var root = start(storedConfig(true))
+            root.run()
+            tryCompare(find(root, "menuFunc"), "x", 8)
+            tryVerify(function () { return !find(root, "main_Q7").pageSlidingIn })
+            return root
+        }
+
+        function find(root, name) {
+            var item = findChild(root, name)
+            verify(item, name)
+            return item
+        }
+
+        function cleanup() {
+            _loader.active = false
+        }
+
+        function test_emptyConfigurationKeepsTheBuiltInLook() {
+            var root = start([])
+            compare(root.startStage, 1)
+            compare(root.globalSetting_fontFamily, "Arial")
+            compare(root.globalSetting_size, 11)
+            verify(Qt.colorEqual(root.globalSetting_color, "#FF00FFFF"))
+            compare(root.animation_speed, 800)
+            compare(root.skin_No, 1)
+            compare(root.globalSetting_stringList[113], "ALL RESET")
+            compare(ui_View.callsOf("getGlobalStrings").length, 0)
+            compare(ui_View.callsOf("setEnableAudio").length, 0)
+        }
+
+        function test_storedConfigurationIsApplied() {
+            var root = start(storedConfig(false))
+            compare(root.skin_No, 2)
+            compare(root.globalSetting_size, 12)
+            // Language 1 in display-name order is ENGLISH.
+            compare(ui_View.callsOf("getGlobalStrings")[0].args, ["031000"])
+            compare(root.globalSetting_fontFamily, "DejaVu Sans")
+            compare(root.globalSetting_stringList[113], "S113")
+            compare(ui_View.callsOf("setEnableAudio")[0].args, [true])
+            verify(Qt.colorEqual(root.globalSetting_color, "#FFFFC896"))
+            compare(root.globalSetting_url, "https://example.com/q7")
+            compare(root.skinFolder, "file:modules/img/skin2/")
+        }
+
+        function test_applyWritesTheThirtyTwoItems() {
+            var root = startRunning()
+            mouseClick(find(root, "settingsButton"))
+            var panel = find(root, "globalSetting")
+            tryCompare(find(root, "panelContent"), "x", 0)
+            mouseClick(find(root, "swatch4"))
+            var slider = find(root, "brightnessSlider")
+            mouseClick(slider, 3, 9)
+            mouseClick(find(root, "applyButton"))
+            var saves = ui_View.callsOf("saveApConfig")
+            compare(saves.length, 1)
+            var items = saves[0].args[0]
+            compare(items.length, 32)
+            var expected = storedConfig(true)
+            expected[29] = "4"
+            expected[30] = "0"
+            compare(items.map(function (v) { return String(v) }), expected)
+            verify(!find(root, "menuUp").isGlobalSettingSelect)
+            tryVerify(function () { return !panel.visible })
+        }
+
+        function test_stripPickAndBrightnessSetTheActiveColour() {
+            var root = startRunning()
+            mouseClick(find(root, "settingsButton"))
+            tryCompare(find(root, "panelContent"), "x", 0)
+            var strip = find(root, "paletteStrip")
+            mouseClick(find(root, "swatch0"))
+            mouseClick(strip, 5, 0)
+            verify(Qt.colorEqual(root.globalSetting_color, "#FF000000"))
+            compare(find(root, "inputR").inputValue, "0")
+            mousePress(strip, 5, strip.height - 1)
+            mouseRelease(strip, 5, strip.height - 1)
+            verify(Qt.colorEqual(root.globalSetting_color, "#FF000000"))
+            // The strip is 129 high: its bands are 16 pixels, the red one starts at 16.
+            mouseClick(strip, 5, 16)
+            verify(Qt.colorEqual(root.globalSetting_color, "#FFFF0000"))
+            // Brightness step 0 keeps the colour and lowers its alpha to 45.
+            mouseClick(find(root, "brightnessSlider"), 3, 9)
+            verify(Qt.colorEqual(root.globalSetting_color, "#2DFF0000"))
+        }
+
+        function test_functionMenuToggles() {
+            var root = startRunning()
+            var main = find(root, "main_Q7")
+            compare(main.curID, -1)
+            var button = find(root, "fnButton2")
+            mouseClick(button)
+            compare(main.curID, 2)
+            tryVerify(function () { return !main.pageSlidingIn })
+            mouseClick(button)
+            tryCompare(main, "curID", -1)
+            mouseClick(button)
+            compare(main.curID, 2)
+            compare(ui_View.callsOf("playMedia_Index").filter(function (c) { return c.args[0] === 2 }).length, 3)
+        }
+
+        function test_switchDuringSlideOutBringsTheNewPage() {
+            var root = startRunning()
+            var main = find(root, "main_Q7")
+            mouseClick(find(root, "fnButton0"))
+            tryVerify(function () { return !main.pageSlidingIn })
+            root.animation_speed = 4000
+            mouseClick(find(root, "fnButton3"))
+            verify(main.pageSlidingOut)
+            compare(main.curID, 0)
+            mouseClick(find(root, "fnButton4"))
+            compare(main.curID, 4)
+            verify(!main.pageSlidingOut)
+            verify(main.pageSlidingIn)
+            compare(find(root, "menuFunc").currentIndex, 4)
+        }
+
+        function test_profileMenuLoadReloadsOnlyTheCurrentProfile() {
+            var root = startRunning()
+            var menu = find(root, "menuProf")
+            var context = find(root, "profileMenu")
+            mouseClick(find(root, "profile2"), 20, 10, Qt.RightButton)
+            verify(context.visible)
+            ui_View.clear()
+            mouseClick(find(root, "profileMenuItem0"))
+            compare(ui_View.callsOf("loadProfile")[0].args, [2])
+            compare(ui_View.callsOf("ui_02H_SetCurrentProfile").length, 0)
+            tryVerify(function () { return !context.visible })
+
+            mouseClick(find(root, "profile0"), 20, 10, Qt.RightButton)
+            mouseClick(find(root, "profileMenuItem0"))
+            compare(ui_View.callsOf("loadProfile")[1].args, [0])
+            compare(ui_View.callsOf("ui_02H_SetCurrentProfile")[0].args, [0])
+
+            // A left click on another entry switches the device's profile.
+            tryVerify(function () { return !context.visible })
+            mouseClick(find(root, "profile5"))
+            compare(menu.currentIndex, 5)
+            compare(ui_View.callsOf("ui_02H_SetCurrentProfile")[1].args, [5])
+        }
+
+        function test_panelDisablesTheFrameAndMacroPageTheProfiles() {
+            var root = startRunning()
+            mouseClick(find(root, "fnButton1"))
+            verify(!find(root, "menuProf").enabled)
+            verify(find(root, "menuFunc").enabled)
+            mouseClick(find(root, "settingsButton"))
+            verify(!find(root, "menuFunc").enabled)
+            verify(!find(root, "pageArea").enabled)
+            compare(find(root, "menuDown").opacity, 0.2)
+            // The settings button closes the panel again without saving.
+            mouseClick(find(root, "settingsButton"))
+            verify(find(root, "menuFunc").enabled)
+            compare(ui_View.callsOf("saveApConfig").length, 0)
+        }
+
+        function test_busyLockAndAllSave() {
+            var root = startRunning()
+            mouseClick(find(root, "allSaveButton"))
+            compare(root.busyTime, 2000)
+            verify(!ui_View.enabled)
+            verify(find(root, "busyIndicator").visible)
+            root.setProtectUI(0)
+            tryVerify(function () { return ui_View.enabled })
+            verify(!find(root, "busyIndicator").visible)
+        }
+
+        function test_closeButtonAnimatesAndMinimizes() {
+            var root = startRunning()
+            mouseClick(find(root, "closeButton"))
+            compare(root.startStage, 3)
+            tryCompare(ui_Ctl, "minimized", 1)
+            compare(root.height, 0)
+        }
+
+        function test_dragMovesTheWindowByThePointerOffset() {
+            var root = startRunning()
+            mousePress(root, 500, 300)
+            mouseMove(root, 507, 296)
+            mouseRelease(root, 507, 296)
+            compare(ui_Ctl.moves.slice(0, 2), [["x", 7], ["y", -4]])
+        }
+    }
+}
