@@ -1,0 +1,18 @@
+#include "SkinWriter.h"
+
+#include <QFileInfo>
+#include <cstdio>
+
+SkinWriter::SkinWriter(const QString &root, const SkinStyle &style)
+    : m_dir(QDir(root).filePath(QStringLiteral("skin%1").arg(style.number))), m_style(style) {}
+
+void SkinWriter::write(const QString &relativePath, const QImage &image) {
+    const QString path = m_dir.filePath(relativePath + QStringLiteral(".png"));
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    if (image.save(path, "PNG")) {
+        ++m_written;
+        return;
+    }
+    ++m_failures;
+    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+}
