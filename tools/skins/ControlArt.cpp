@@ -517,6 +517,40 @@ void drawMenus(SkinWriter &out) {
     }
 }
 
+namespace {
+
+// The pages share one panel; each carries a faint mark of what it holds.
+QImage pagePanel(const SkinStyle &s, const QString &page) {
+    QImage image = panelImage(s, 759, 396, 16, 150);
+    QPainter p(&image);
+    p.setRenderHints(art::smooth());
+    if (page == QLatin1String("fnKeydefineBackground")) {
+        // A lit floor under the mouse picture on the left.
+        QRadialGradient spot(QPointF(170, 210), 170);
+        spot.setColorAt(0, s.accentAlpha(40));
+        spot.setColorAt(1, s.accentAlpha(0));
+        p.fillRect(QRectF(0, 0, 340, 396), spot);
+    } else if (page == QLatin1String("fnMacroBackground")) {
+        // The macro list and the editor side by side.
+        p.setPen(QPen(s.accentAlpha(60), 1));
+        p.drawLine(QPointF(250, 24), QPointF(250, 372));
+    } else if (page == QLatin1String("fnColorBackground")) {
+        // A thin spectrum along the foot.
+        QLinearGradient spectrum(40, 0, 719, 0);
+        const QColor stops[7] = {Qt::red,  Qt::yellow,  Qt::green, Qt::cyan,
+                                 Qt::blue, Qt::magenta, Qt::red};
+        for (int i = 0; i < 7; ++i) {
+            QColor c = stops[i];
+            c.setAlpha(110);
+            spectrum.setColorAt(i / 6.0, c);
+        }
+        p.fillRect(QRectF(40, 384, 679, 2), spectrum);
+    }
+    return image;
+}
+
+} // namespace
+
 void drawPageBackgrounds(SkinWriter &out) {
     const SkinStyle &s = out.style();
     out.write(QStringLiteral("list_center/globalsettingBackground"),
@@ -524,5 +558,5 @@ void drawPageBackgrounds(SkinWriter &out) {
     for (const char *name :
          {"fnColorBackground", "fnKeydefineBackground", "fnMacroBackground", "fnCommonBackground"})
         out.write(QStringLiteral("list_center/%1").arg(QLatin1String(name)),
-                  panelImage(s, 759, 396, 16, 150));
+                  pagePanel(s, QLatin1String(name)));
 }
