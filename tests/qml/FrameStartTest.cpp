@@ -1,0 +1,138 @@
+// The real program started against the virtual mouse, in its own copy of the shipped modules/
+// folder: the frame after its opening animation, a page, a profile, the other skin, the close.
+#include "RecordingPrompt.h"
+#include "VirtualMouse.h"
+#include "Widget.h"
+#include "myQQuickView.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QQuickItem>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+bool copyTree(const QString &from, const QString &to) {
+    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString source = it.next();
+        const QString target = to + source.mid(from.size());
+        QDir().mkpath(QFileInfo(target).absolutePath());
+        if (!QFile::copy(source, target))
+            return false;
+    }
+    return true;
+}
+
+// Searches the visual tree: items a Repeater made are not QObject children of anything here.
+QQuickItem *findItem(QQuickItem *parent, const QString &name) {
+    for (QQuickItem *child : parent->childItems()) {
+        if (child->objectName() == name)
+            return child;
+        if (QQuickItem *found = findItem(child, name))
+            return found;
+    }
+    return nullptr;
+}
+
+QQuickItem *item(myQQuickView *view, const char *name) {
+    QQuickItem *found = findItem(view->rootObject(), QLatin1String(name));
+    if (!found)
+        qWarning("no item %s", name);
+    return found;
+}
+
+void click(myQQuickView *view, QQuickItem *target) {
+    QVERIFY(target);
+    const QPointF centre = target->mapToScene(QPointF(target->width() / 2, target->height() / 2));
+    QTest::mouseClick(view, Qt::LeftButton, {}, centre.toPoint());
+}
+
+// Skin 1 draws its lines in ice blue, skin 2 in ember orange.
+bool isIce(QRgb c) {
+    return qBlue(c) > 180 && qGreen(c) > 150 && qRed(c) < 120;
+}
+bool isEmber(QRgb c) {
+    return qRed(c) > 200 && qGreen(c) < 170 && qBlue(c) < 100;
+}
+
+// The page-area bracket: an accent stroke 2 px wide just outside the area's top-left corner.
+QRgb bracketPixel(const QImage &shot) {
+    return shot.pixel(167, 110);
+}
+
+} // namespace
+
+class FrameStartTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QString m_shots = QStringLiteral(Q7_SHOT_DIR);
+
+private slots:
+    void initTestCase() {
+        QVERIFY(
+            copyTree(QStringLiteral(Q7_MODULES_DIR), m_dir.filePath(QStringLiteral("modules"))));
+        QDir::setCurrent(m_dir.path());
+        QDir().mkpath(m_shots);
+    }
+
+    void startsAnimatesSwitchesAndCloses() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Widget widget;
+        QVERIFY(widget.startUp());
+        myQQuickView *view = widget.view();
+        QQuickItem *root = view->rootObject();
+        QTRY_COMPARE(root->property("startStage").toInt(), 2);
+        QVERIFY2(prompt.warnings.isEmpty(), qPrintable(prompt.warnings.join(QLatin1Char('\n'))));
+        QCOMPARE(root->property("skin_No").toInt(), 1);
+
+        // The menus stand once the whole opening has played.
+        QQuickItem *menuFunc = item(view, "menuFunc");
+        QQuickItem *menuProf = item(view, "menuProf");
+        QVERIFY(menuFunc && menuProf);
+        QTRY_COMPARE_WITH_TIMEOUT(menuFunc->x(), 8.0, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(menuProf->x(), 1000.0 - menuProf->width() - 8, 3000);
+        QTest::qWait(300);
+        QImage shot = view->grabFramebuffer();
+        QVERIFY(shot.save(m_shots + QStringLiteral("/frame-skin1.png")));
+        QCOMPARE(shot.size(), QSize(1000, 600));
+        QVERIFY2(isIce(bracketPixel(shot)), qPrintable(QColor(bracketPixel(shot)).name()));
+        QCOMPARE(item(view, "main_Q7")->property("curID").toInt(), -1);
+
+        // A function opens its page; a profile switches the device's profile.
+        click(view, item(view, "fnButton3"));
+        QCOMPARE(item(view, "main_Q7")->property("curID").toInt(), 3);
+        click(view, item(view, "profile2"));
+        QCOMPARE(menuProf->property("currentIndex").toInt(), 2);
+        QCOMPARE(view->currentProfileIndex(), 2);
+
+        // The other skin, chosen in the panel.
+        click(view, item(view, "settingsButton"));
+        QQuickItem *content = item(view, "panelContent");
+        QTRY_COMPARE(content->x(), 0.0);
+        QQuickItem *skinChooser = item(view, "skinChooser");
+        QVERIFY(QMetaObject::invokeMethod(skinChooser, "showList"));
+        QQuickItem *list = findItem(skinChooser, QStringLiteral("dropList"));
+        QVERIFY(list);
+        QTRY_COMPARE(list->height(), 40.0);
+        const QPointF second = list->mapToScene(QPointF(30, 30));
+        QTest::mouseClick(view, Qt::LeftButton, {}, second.toPoint());
+        QCOMPARE(root->property("skin_No").toInt(), 2);
+        click(view, item(view, "settingsButton"));
+        QTRY_VERIFY(!item(view, "globalSetting")->isVisible());
+        QTest::qWait(300);
+        shot = view->grabFramebuffer();
+        QVERIFY(shot.save(m_shots + QStringLiteral("/frame-skin2.png")));
+        QVERIFY2(isEmber(bracketPixel(shot)), qPrintable(QColor(bracketPixel(shot)).name()));
+
+        click(view, item(view, "closeButton"));
+        QTRY_VERIFY_WITH_TIMEOUT(!widget.isVisible(), 3000);
+        QVERIFY(prompt.warnings.isEmpty());
+    }
+};
+
+QTEST_MAIN(FrameStartTest)
+#include "FrameStartTest.moc"
