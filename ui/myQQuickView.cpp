@@ -1,30 +1,37 @@
 #include "myQQuickView.h"
 
+#include "ByteList.h"
 #include "Hid_Thread.h"
+#include "KeyNameMap.h"
 #include "SoundBoard.h"
 
 #include <QQuickItem>
-#include <QSettings>
 
 namespace {
 constexpr int MaxSoundIndex = 4;
 constexpr int UserPictureBytes = 512;
 } // namespace
 
-myQQuickView::myQQuickView(QWidget *parent, bool withSound) : QQuickWidget(parent) {
+myQQuickView::myQQuickView(QWidget *parent, bool withSound)
+    : QQuickWidget(parent), m_appConfig(m_files, m_languages), m_profiles(m_files),
+      m_macros(
+          m_languages, [this] { return currentDeviceType(); },
+          [this](int type, int id, const QString &name) { sendMacro(type, id, name); }),
+      m_encoder([this] { return currentDeviceType(); }),
+      m_keyDefines(m_files, [this] { return currentDeviceType(); }) {
+    KeyNameMap::instance(); // filled once, before any macro is encoded
     if (withSound)
         m_sounds = new SoundBoard(this);
-    m_appSettings =
-        new QSettings(QStringLiteral("./modules/setting/apConfig.bin"), QSettings::IniFormat, this);
-    for (int i = 1; i <= ProfileCount; ++i)
-        m_profiles.append(new QSettings(QStringLiteral("./modules/setting/p%1.bin").arg(i),
-                                        QSettings::IniFormat, this));
 }
 
 myQQuickView::~myQQuickView() = default;
 
-QSettings *myQQuickView::profileSettings(int index) const {
-    return index >= 0 && index < m_profiles.size() ? m_profiles[index] : nullptr;
+QSettings *myQQuickView::profileSettings(int index) {
+    return SettingsFiles::isProfileIndex(index) ? &m_files.profile(index) : nullptr;
+}
+
+int myQQuickView::currentDeviceType() const {
+    return m_hid ? m_hid->currentEntry().type : -1;
 }
 
 void myQQuickView::invokeRoot(const char *function, Qt::ConnectionType type,
@@ -53,19 +60,15 @@ void myQQuickView::invokeRoot(const char *function, Qt::ConnectionType type,
 }
 
 void myQQuickView::syncFW() {
-    if (!m_hid || m_hid->currentEntry().type != 0)
+    if (!m_hid || currentDeviceType() != DeviceType::keyboard)
         return;
     QSettings *profile = currentProfile();
     // One buffer for all five reads: a failed read keeps the previous picture's bytes.
     uchar buffer[UserPictureBytes] = {};
     for (int index = 0; index < UserPictureCount; ++index) {
         m_hid->hid_92H_GetUserPicture(uchar(index), buffer);
-        QVariantList bytes;
-        bytes.reserve(UserPictureBytes);
-        for (uchar b : buffer)
-            bytes.append(int(b));
-        if (profile)
-            profile->setValue(QStringLiteral("userPicture/%1").arg(index), bytes);
+        profile->setValue(QStringLiteral("userPicture/%1").arg(index),
+                          ByteList::fromBytes(buffer, UserPictureBytes));
     }
 }
 

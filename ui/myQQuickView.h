@@ -1,19 +1,30 @@
 #pragma once
 
-#include <QList>
+#include "AppConfigStore.h"
+#include "KeyDefineStore.h"
+#include "LanguageStore.h"
+#include "MacroEncoder.h"
+#include "MacroLibrary.h"
+#include "PointerSettings.h"
+#include "ProfileStore.h"
+#include "RecoilStore.h"
+#include "SettingsFiles.h"
+
 #include <QQuickWidget>
 #include <QStringList>
+#include <QVariant>
 
 class Hid_Thread;
-class QSettings;
 class SoundBoard;
 
 // The QML scene's view, published to it as "ui_View": every native operation the scene calls is a
-// public slot here.
+// public slot here. The slots keep a fixed order (the scene calls them by name; the order only
+// matters to the meta-object). Files and strings are the storage classes' work, device commands
+// the link's; the slots convert between them and the scene's lists and numbers.
 class myQQuickView : public QQuickWidget {
     Q_OBJECT
 public:
-    static constexpr int ProfileCount = 10;
+    static constexpr int ProfileCount = SettingsFiles::profileCount;
     static constexpr int UserPictureCount = 5;
 
     // withSound false (q7ctl) builds no players: the sound slots then do nothing.
@@ -22,18 +33,21 @@ public:
 
     void setDeviceLink(Hid_Thread *hid) { m_hid = hid; }
     Hid_Thread *deviceLink() const { return m_hid; }
-    QSettings *appSettings() const { return m_appSettings; }
-    QSettings *profileSettings(int index) const;
-    QSettings *currentProfile() const { return profileSettings(m_currentProfile); }
-    int currentProfileIndex() const { return m_currentProfile; }
+    QSettings *appSettings() { return &m_files.appConfig(); }
+    QSettings *profileSettings(int index);
+    QSettings *currentProfile() { return &m_files.currentProfile(); }
+    int currentProfileIndex() const { return m_files.currentProfileIndex(); }
     SoundBoard *soundBoard() const { return m_sounds; }
     bool isAudioEnabled() const { return m_audioEnabled; }
+    // 0 keyboard, 1 mouse, -1 without a device link.
+    int currentDeviceType() const;
 
     // Entry points of the input capture; they queue the scene's handlers.
     void detectKeyboard(bool isDown, uchar usbCode);
     void detectMouse(bool isDown, uchar code, uint x, uint y);
 
 public slots:
+    // Start-up and sound.
     void syncFW();
     void initUI();
     void runUI();
@@ -42,14 +56,116 @@ public slots:
     void playMedia_Background();
     void clearAllMedia();
 
+    // Configuration and profiles.
+    void saveApConfig(QVariantList apConfigs);
+    QVariantList loadApConfig();
+    QVariantList loadDeviceApConfig();
+    void resetApconfig();
+    bool getIsSkinShow();
+    QVariantList loadDefaultProfile(uchar uiPageId);
+    void loadProfile(int profile);
+    void saveProfile(int profile);
+    void resetProfile(int profile);
+    QVariant loadMacroIniFromFile();
+    void saveMacroIniToFile(QString name);
+    void renameMacroIniFile(QString oldName, QString newName);
+    QString getCustomFilePath();
+    QVariantMap chkLanguages();
+    QStringList getGlobalStrings(QString langCode);
+    QStringList getProductLayoutStrings_Q7(QString langCode);
+    QVariant createMacroIni();
+    QVariant deleteMacroIni(QString name);
+    QStringList getMacroIniNames();
+    QVariant saveMacroIni(QString name, QStringList macros);
+    QStringList loadMacroIni(QString name);
+    QVariantList loadMacroIniConfig(QString name);
+    void setMacroIniConfig(QString name, QVariantList config);
+    QVariantList getKeydefine(QVariant matrixId);
+    QVariantList macroIncode(QStringList macros);
+    void saveGundata(QVariant gameNo, QVariantList gunData);
+    void saveSelGundata(QVariant selGun, QVariantList gunData);
+    QVariantList getGundata(QVariant gameNo);
+    QVariantList getSelGundata(QVariant selGun);
+
+    // Keyboard dialect.
+    void ui_01H_SetReportRate(uchar rate);
+    void ui_02H_SetCurrentProfile(int profile);
+    void ui_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4);
+    void ui_04H_SetButtonSensitivity(uchar sens1, uchar sens2, uchar sens3, uchar sens4,
+                                     uchar index);
+    void ui_07H_SetControlIndicatorLight(uchar effect, uchar frequenty);
+    void ui_08H_SetLEDType(uchar option, uchar effect, uchar speed, uchar light, uchar color,
+                           uchar direction);
+    void ui_09H_SetKeyboardMode(uchar mode);
+    void ui_0DH_SetKeyMatrix(QVariantList src512);
+    void ui_0EH_SetKeyOnOff(QVariantList src21);
+    void ui_11H_SetMacroKey(QVariant macroId, QVariant name);
+    void ui_12H_SetUserPicture(uchar index, uchar option, QVariantList src512);
+    void ui_13H_SetRecoveryData();
+    void ui_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue);
+    QString ui_80H_GetFWVersion();
+    QVariant ui_81H_GetReportRate();
+    QVariant ui_82H_GetCurrentProfile();
+    QVariantList ui_83H_GetKeyboardoption();
+    QVariantList ui_84H_GetButtonSensitivity();
+    QVariantList ui_88H_GetLEDType();
+    QVariant ui_89H_GetKeyboardMode();
+    QVariantList ui_8DH_GetKeyMatrix();
+    QVariantList ui_8EH_GetKeyOnOff();
+    QVariantList ui_91H_GetMacroKey(uchar macroId);
+    QVariantList ui_92H_GetUserPicture(uchar index);
+    QVariantList ui_94H_GetColor(uchar index);
+
+    // Mouse reads the pages make at start.
+    QVariant getSensorType();
+    bool chkIsLogoLedWork();
+
+    // The desktop's pointer, and the last-left-button question.
+    bool getMsgAns_FoolProofing();
+    void setScrollPinSwap(bool isSwap);
+    void setAcceleration(bool acceleration);
+    void setCursorSpeed(uint cursorSpeed);
+    void setVerticalScrollLines(uint lines);
+    void setDoubleClickSpeed(uint speed);
+
+    // Mouse dialect.
+    void ui_0BH_SetCurrentDPIStage(uchar dpiStage);
+    void ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2, QVariantList configs);
+    void ui_10H_SetLED8StageColor(uchar type, QVariantList src24);
+    void ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantList valueForIndex);
+    void ui_12H_SetKeyMatrix(QVariantList src64);
+    void ui_13H_SetMacroKey(QVariant macroId, QVariant name);
+
+    bool getScrollPinSwap();
+    bool getAcceleration();
+    uint getCursorSpeed();
+    uint getVerticalScrollLines();
+    uint getDoubleClickSpeed();
+
+    void q7_0CH_SetPressGun(uchar x, uchar y, uchar times, uchar enable, uchar cursorBack,
+                            uchar fireKey);
+    QVariant ui_8BH_GetCurrentDPIStage();
+    QVariantList ui_8DH_GetRGBLedEffect();
+    QVariantList ui_90H_GetLED8StageColor(uchar type);
+    uchar ui_91H_SyncDPI();
+    QVariantList ui_91H_GetDPISet();
+    QVariantList ui_92H_GetKeyMatrix();
+    QVariantList ui_93H_GetMacroKey(uchar macroId);
+
 private:
     void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
+    void sendMacro(int deviceType, int macroId, const QString &name);
 
     Hid_Thread *m_hid = nullptr;
     bool m_audioEnabled = true;
     SoundBoard *m_sounds = nullptr;
-    QSettings *m_appSettings = nullptr;
-    QList<QSettings *> m_profiles;
-    int m_currentProfile = 0;
-    QStringList m_messages;
+    SettingsFiles m_files;
+    LanguageStore m_languages;
+    AppConfigStore m_appConfig;
+    ProfileStore m_profiles;
+    MacroLibrary m_macros;
+    MacroEncoder m_encoder;
+    RecoilStore m_recoil;
+    KeyDefineStore m_keyDefines;
+    PointerSettings m_pointer;
 };

@@ -1,0 +1,95 @@
+// The view's file and string slots: each hands over to its storage class.
+#include "myQQuickView.h"
+
+void myQQuickView::saveApConfig(QVariantList apConfigs) {
+    m_appConfig.saveApConfig(apConfigs);
+}
+QVariantList myQQuickView::loadApConfig() {
+    return m_appConfig.loadApConfig();
+}
+QVariantList myQQuickView::loadDeviceApConfig() {
+    return m_appConfig.loadDeviceApConfig();
+}
+void myQQuickView::resetApconfig() {
+    m_appConfig.resetApconfig();
+}
+bool myQQuickView::getIsSkinShow() {
+    return m_appConfig.getIsSkinShow();
+}
+QString myQQuickView::getCustomFilePath() {
+    return m_appConfig.getCustomFilePath();
+}
+
+QVariantList myQQuickView::loadDefaultProfile(uchar uiPageId) {
+    return m_profiles.loadDefaultProfile(uiPageId);
+}
+void myQQuickView::loadProfile(int profile) {
+    m_profiles.loadProfile(profile);
+}
+void myQQuickView::saveProfile(int profile) {
+    m_profiles.saveProfile(profile);
+}
+void myQQuickView::resetProfile(int profile) {
+    m_profiles.resetProfile(profile);
+}
+
+QVariantMap myQQuickView::chkLanguages() {
+    return m_languages.chkLanguages();
+}
+QStringList myQQuickView::getGlobalStrings(QString langCode) {
+    return m_languages.getGlobalStrings(langCode);
+}
+QStringList myQQuickView::getProductLayoutStrings_Q7(QString langCode) {
+    return m_languages.getProductLayoutStrings_Q7(langCode);
+}
+
+QVariant myQQuickView::loadMacroIniFromFile() {
+    return m_macros.loadMacroIniFromFile();
+}
+void myQQuickView::saveMacroIniToFile(QString name) {
+    m_macros.saveMacroIniToFile(name);
+}
+void myQQuickView::renameMacroIniFile(QString oldName, QString newName) {
+    m_macros.renameMacroIniFile(oldName, newName);
+}
+QVariant myQQuickView::createMacroIni() {
+    return m_macros.createMacroIni();
+}
+QVariant myQQuickView::deleteMacroIni(QString name) {
+    return m_macros.deleteMacroIni(name);
+}
+QStringList myQQuickView::getMacroIniNames() {
+    return m_macros.getMacroIniNames();
+}
+QVariant myQQuickView::saveMacroIni(QString name, QStringList macros) {
+    return m_macros.saveMacroIni(name, macros);
+}
+QStringList myQQuickView::loadMacroIni(QString name) {
+    return m_macros.loadMacroIni(name);
+}
+QVariantList myQQuickView::loadMacroIniConfig(QString name) {
+    return m_macros.loadMacroIniConfig(name);
+}
+void myQQuickView::setMacroIniConfig(QString name, QVariantList config) {
+    m_macros.setMacroIniConfig(name, config);
+}
+QVariantList myQQuickView::macroIncode(QStringList macros) {
+    return m_encoder.macroIncode(macros);
+}
+
+QVariantList myQQuickView::getKeydefine(QVariant matrixId) {
+    return m_keyDefines.getKeydefine(matrixId);
+}
+
+void myQQuickView::saveGundata(QVariant gameNo, QVariantList gunData) {
+    m_recoil.saveGundata(gameNo, gunData);
+}
+void myQQuickView::saveSelGundata(QVariant selGun, QVariantList gunData) {
+    m_recoil.saveSelGundata(selGun, gunData);
+}
+QVariantList myQQuickView::getGundata(QVariant gameNo) {
+    return m_recoil.getGundata(gameNo);
+}
+QVariantList myQQuickView::getSelGundata(QVariant selGun) {
+    return m_recoil.getSelGundata(selGun);
+}
