@@ -17,6 +17,11 @@ Item {
         source: "../../resources/qml/main.qml"
     }
 
+    SignalSpy {
+        id: _keySpy
+        signalName: "msg_KB"
+    }
+
     TestCase {
         id: _test
         name: "Frame"
@@ -224,6 +229,60 @@ Item {
             compare(root.startStage, 3)
             tryCompare(ui_Ctl, "minimized", 1)
             compare(root.height, 0)
+        }
+
+        function test_resetRestoresTheFactoryConfigurationSilentlyFirst() {
+            var root = startRunning()
+            mouseClick(find(root, "settingsButton"))
+            tryCompare(find(root, "panelContent"), "x", 0)
+            ui_View.clear()
+            mouseClick(find(root, "resetButton"))
+            // After the click sound: silent before the files change, the background asked for last.
+            compare(ui_View.calls[0].args, [4])
+            var names = ui_View.calls.map(function (c) { return c.name })
+            compare(names.slice(1, 5), ["setEnableAudio", "clearAllMedia", "resetApconfig", "loadApConfig"])
+            compare(ui_View.calls[1].args, [false])
+            compare(ui_View.calls[ui_View.calls.length - 1].name, "playMedia_Index")
+            compare(ui_View.calls[ui_View.calls.length - 1].args, [0])
+        }
+
+        function test_hiddenSkinChooserLiftsTheRowsBelowIt() {
+            ui_View.skinShow = false
+            var root = start(storedConfig(true))
+            ui_View.skinShow = true
+            var panel = find(root, "globalSetting")
+            verify(!panel.skinShown)
+            compare(find(root, "soundChooser").parent.parent.y, 27 - 11)
+        }
+
+        function test_customBackgroundSwitch() {
+            var root = startRunning()
+            mouseClick(find(root, "settingsButton"))
+            tryCompare(find(root, "panelContent"), "x", 0)
+            var toggle = find(root, "backgroundSwitch")
+            ui_View.customFilePath = ""
+            mouseClick(toggle)
+            verify(!root.isCustomBackground)
+            ui_View.customFilePath = "/tmp/picture.png"
+            mouseClick(toggle)
+            verify(root.isCustomBackground)
+            compare(String(root.sourceCustomBackground), "file:///tmp/picture.png")
+            mouseClick(toggle)
+            verify(!root.isCustomBackground)
+            compare(String(root.sourceCustomBackground), "")
+        }
+
+        function test_keyEventsReachThePagesAndKeepTheLastDown() {
+            var root = start([])
+            var main = find(root, "main_Q7")
+            _keySpy.target = main
+            _keySpy.clear()
+            root.detectKeyboard(true, 0x04)
+            root.detectKeyboard(false, 0x05)
+            compare(main.lastPressKeyCode, 0x04)
+            compare(_keySpy.count, 2)
+            compare(_keySpy.signalArguments[1][0], false)
+            compare(_keySpy.signalArguments[1][1], 0x05)
         }
 
         function test_dragMovesTheWindowByThePointerOffset() {
