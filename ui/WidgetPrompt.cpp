@@ -8,8 +8,8 @@ void WidgetPrompt::warning(const QString &title, const QString &text) {
 }
 
 bool WidgetPrompt::confirm(const QString &title, const QString &text) {
-    return QMessageBox::warning(nullptr, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    return QMessageBox::warning(nullptr, title, text, QMessageBox::Ok | QMessageBox::Cancel,
+                                QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 QString WidgetPrompt::openFileName(const QString &caption, const QString &dir,

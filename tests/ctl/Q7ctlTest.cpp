@@ -3,11 +3,19 @@
 #include "Hid_Thread.h"
 #include "VirtualMouse.h"
 
+#include <QDirIterator>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
 
 class Q7ctlTest : public QObject {
     Q_OBJECT
+
+    // q7ctl copied with a fresh modules/ beside it: calls may change the files there.
+    QTemporaryDir m_install;
+    QString m_q7ctl;
 
     struct Run {
         int exitCode;
@@ -15,8 +23,8 @@ class Q7ctlTest : public QObject {
         QString err;
     };
 
-    static Run q7ctl(const VirtualMouse &mouse, const QStringList &args,
-                     const QString &faults = {}) {
+    Run q7ctl(const VirtualMouse &mouse, const QStringList &args, const QString &faults = {},
+              const QStringList &extraEnv = {}) const {
         QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("LD_PRELOAD"), QStringLiteral(VIRTUAL_MOUSE_PATH));
@@ -25,8 +33,10 @@ class Q7ctlTest : public QObject {
         env.remove(QStringLiteral("Q7_VIRTUAL_FAULT"));
         if (!faults.isEmpty())
             env.insert(QStringLiteral("Q7_VIRTUAL_FAULT"), faults);
+        for (const QString &pair : extraEnv)
+            env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
         process.setProcessEnvironment(env);
-        process.start(QStringLiteral(Q7CTL_PATH), args);
+        process.start(m_q7ctl, args);
         if (!process.waitForFinished(30000))
             return {-1, {}, QStringLiteral("timed out")};
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
@@ -34,6 +44,24 @@ class Q7ctlTest : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        // Device locks live in the temporary folder: a private one keeps other runs out.
+        const QString tmp = m_install.filePath(QStringLiteral("tmp"));
+        QVERIFY(QDir().mkpath(tmp));
+        qputenv("TMPDIR", tmp.toLocal8Bit());
+        m_q7ctl = m_install.filePath(QStringLiteral("q7ctl"));
+        QVERIFY(QFile::copy(QStringLiteral(Q7CTL_PATH), m_q7ctl));
+        const QDir source(QStringLiteral(Q7_MODULES_SOURCE));
+        QDirIterator files(source.path(), QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext()) {
+            const QString from = files.next();
+            const QString to =
+                m_install.filePath(QStringLiteral("modules/") + source.relativeFilePath(from));
+            QDir().mkpath(QFileInfo(to).path());
+            QVERIFY(QFile::copy(from, to));
+        }
+    }
+
     void listsSlotsWithTypes() {
         VirtualMouse mouse;
         const Run r = q7ctl(mouse, {QStringLiteral("slots")});
@@ -88,6 +116,63 @@ private slots:
                             QStringLiteral("absent"));
         QCOMPARE(r.exitCode, 3);
         QVERIFY2(r.err.contains(QStringLiteral("Can not detect")), qPrintable(r.err));
+    }
+
+    void printsResultsAsJson() {
+        VirtualMouse mouse;
+        Run r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("ui_91H_SyncDPI")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringLiteral("8\n"));
+        r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("chkLanguages")});
+        QCOMPARE(r.exitCode, 0);
+        const QJsonObject languages = QJsonDocument::fromJson(r.out.toUtf8()).object();
+        QCOMPARE(languages.value(QStringLiteral("ENGLISH")).toString(), QStringLiteral("031000"));
+        r = q7ctl(mouse,
+                  {QStringLiteral("call"), QStringLiteral("getKeydefine"), QStringLiteral("0")});
+        QCOMPARE(r.exitCode, 0);
+        QVERIFY2(r.out.startsWith(QLatin1Char('[')) && r.out.count(QLatin1Char(',')) == 3,
+                 qPrintable(r.out));
+    }
+
+    void drivesTheMouse() {
+        VirtualMouse mouse;
+        const Run r =
+            q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("ui_10H_SetLED8StageColor"),
+                          QStringLiteral("2"), QStringLiteral("[1,2,3,4,5,6,7,8]")});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(mouse.reports(QStringLiteral("output")).value(0).left(5),
+                 bytesOf("00 21 43 65 87"));
+        const Run back =
+            q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("ui_90H_GetLED8StageColor"),
+                          QStringLiteral("2")});
+        QCOMPARE(back.out, QStringLiteral("[1,2,3,4,5,6,7,8]\n"));
+    }
+
+    void confirmationsNeedYes() {
+        VirtualMouse mouse;
+        const QStringList call{QStringLiteral("call"), QStringLiteral("getMsgAns_FoolProofing")};
+        QCOMPARE(q7ctl(mouse, call).out, QStringLiteral("false\n"));
+        QCOMPARE(q7ctl(mouse, QStringList{QStringLiteral("--yes")} + call).out,
+                 QStringLiteral("true\n"));
+    }
+
+    void pointerSettingsReachTheDesktop() {
+        VirtualMouse mouse;
+        QTemporaryDir config;
+        const QStringList env{QStringLiteral("GSETTINGS_BACKEND=keyfile"),
+                              QStringLiteral("XDG_CONFIG_HOME=") + config.path()};
+        const Run r = q7ctl(
+            mouse,
+            {QStringLiteral("call"), QStringLiteral("setDoubleClickSpeed"), QStringLiteral("10")},
+            {}, env);
+        QCOMPARE(r.exitCode, 0);
+        QFile keyfile(config.filePath(QStringLiteral("glib-2.0/settings/keyfile")));
+        if (!keyfile.open(QIODevice::ReadOnly))
+            QSKIP("the desktop's mouse schema is not installed");
+        QVERIFY(keyfile.readAll().contains("double-click=200"));
+        const Run stored =
+            q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("getDoubleClickSpeed")}, {}, env);
+        QCOMPARE(stored.out, QStringLiteral("10\n"));
     }
 
     void refusesWhileTheProgramHoldsTheMouse() {
