@@ -80,6 +80,9 @@ std::optional<QVariant> convert(const QJsonValue &v, int typeId, QString &why) {
 }
 
 QJsonValue toJson(const QVariant &value) {
+    // A slot returning QVariant hands back a variant inside the result variant.
+    if (value.typeId() == QMetaType::QVariant)
+        return toJson(value.value<QVariant>());
     if (value.typeId() == QMetaType::UChar)
         return int(value.value<uchar>());
     return QJsonValue::fromVariant(value);

@@ -123,6 +123,8 @@ private slots:
         Run r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("ui_91H_SyncDPI")});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QStringLiteral("8\n"));
+        r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("getSensorType")});
+        QCOMPARE(r.out, QStringLiteral("3\n")); // a QVariant result
         r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("chkLanguages")});
         QCOMPARE(r.exitCode, 0);
         const QJsonObject languages = QJsonDocument::fromJson(r.out.toUtf8()).object();
