@@ -56,11 +56,12 @@ QList<DeviceEntry> Hid_Thread::devices() const {
     return m_devices;
 }
 
-void Hid_Thread::forgetPaths(int index, bool commandPath) {
+void Hid_Thread::forgetPath(int index, Interface which) {
     QMutexLocker lock(&m_devicesMutex);
     if (index < 0 || index >= m_devices.size())
         return;
-    (commandPath ? m_devices[index].commandPath : m_devices[index].eventPath).clear();
+    DeviceEntry &e = m_devices[index];
+    (which == Interface::Command ? e.commandPath : e.eventPath).clear();
 }
 
 // ---- selection ------------------------------------------------------------------------------
@@ -184,42 +185,42 @@ void Hid_Thread::scanDevices(const DeviceTable &table) {
 
 // ---- interfaces -----------------------------------------------------------------------------
 
-hid_device *Hid_Thread::openCommandInterface(int index) {
-    const QString path = entry(unsigned(index)).commandPath;
+hid_device *Hid_Thread::openInterface(int index, Interface which) {
+    const DeviceEntry e = entry(unsigned(index));
+    const QString &path = which == Interface::Command ? e.commandPath : e.eventPath;
+    hid_device *&handle = which == Interface::Command ? m_commandHandle : m_eventHandle;
     if (path.isEmpty())
         return nullptr;
-    closeCommandInterface();
-    m_commandHandle = HidTransport::open(path);
-    if (!m_commandHandle) {
-        forgetPaths(index, true);
+    closeInterface(handle);
+    handle = HidTransport::open(path);
+    if (!handle) {
+        // Absent until the next scan finds it again.
+        forgetPath(index, which);
         return nullptr;
     }
-    hid_set_nonblocking(m_commandHandle, 0);
-    return m_commandHandle;
+    hid_set_nonblocking(handle, 0);
+    return handle;
+}
+
+void Hid_Thread::closeInterface(hid_device *&handle) {
+    HidTransport::close(handle);
+    handle = nullptr;
+}
+
+hid_device *Hid_Thread::openCommandInterface(int index) {
+    return openInterface(index, Interface::Command);
 }
 
 hid_device *Hid_Thread::openEventInterface(int index) {
-    const QString path = entry(unsigned(index)).eventPath;
-    if (path.isEmpty())
-        return nullptr;
-    closeEventInterface();
-    m_eventHandle = HidTransport::open(path);
-    if (!m_eventHandle) {
-        forgetPaths(index, false);
-        return nullptr;
-    }
-    hid_set_nonblocking(m_eventHandle, 0);
-    return m_eventHandle;
+    return openInterface(index, Interface::Event);
 }
 
 void Hid_Thread::closeCommandInterface() {
-    HidTransport::close(m_commandHandle);
-    m_commandHandle = nullptr;
+    closeInterface(m_commandHandle);
 }
 
 void Hid_Thread::closeEventInterface() {
-    HidTransport::close(m_eventHandle);
-    m_eventHandle = nullptr;
+    closeInterface(m_eventHandle);
 }
 
 // ---- exchanges ------------------------------------------------------------------------------

@@ -141,7 +141,10 @@ private:
     uint8_t answer(int byte) const { return m_frames.answer[size_t(byte)]; }
 
     void releaseLink() { m_linkFree.store(true); }
-    void forgetPaths(int index, bool commandPath);
+    enum class Interface { Command, Event };
+    hid_device *openInterface(int index, Interface which);
+    void closeInterface(hid_device *&handle);
+    void forgetPath(int index, Interface which);
     QString configuredCode(unsigned index) const;
     QString openFailureText(const DeviceEntry &entry) const;
 

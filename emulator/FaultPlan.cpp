@@ -11,6 +11,7 @@ constexpr std::string_view kUnplugAfter = "unplug-after:";
 constexpr std::string_view kWriteError = "write-error";
 constexpr std::string_view kStall = "stall";
 constexpr std::string_view kNoReady = "no-ready";
+constexpr std::string_view kNoPermission = "no-permission";
 constexpr std::string_view kSlow = "slow:";
 
 std::string_view trimmed(std::string_view s) {
@@ -49,6 +50,8 @@ FaultPlan FaultPlan::parse(std::string_view text) {
             plan.stall = true;
         } else if (token == kNoReady) {
             plan.noReady = true;
+        } else if (token == kNoPermission) {
+            plan.noPermission = true;
         } else if (token.starts_with(kUnplugAfter) &&
                    (count = parseCount(token.substr(kUnplugAfter.size())))) {
             plan.unplugAfterTransfers = *count;

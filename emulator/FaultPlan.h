@@ -14,6 +14,7 @@ struct FaultPlan {
     bool writeError = false;
     bool stall = false;
     bool noReady = false;
+    bool noPermission = false; // listed, but opening is denied as with a missing udev rule
     long slowMilliseconds = 0;
 
     // Names that were not understood, so the caller can say so once.

@@ -121,6 +121,12 @@ hid_device *VirtualDevice::openPath(const char *path) {
         failGlobally("hid_open_path: no such device");
         return nullptr;
     }
+    if (s.settings.faults.noPermission) {
+        // hidapi's wording when the hidraw node is not ours to open.
+        failGlobally(std::string("hid_open_path: failed to open device: Permission denied: ") +
+                     path);
+        return nullptr;
+    }
     InterfaceRole role;
     if (s.personality.command.path == path)
         role = InterfaceRole::Command;
