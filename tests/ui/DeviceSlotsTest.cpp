@@ -258,6 +258,23 @@ private slots:
         QCOMPARE(tables(4).value(0).left(2), bytesOf("01 2c"));
     }
 
+    void keyboardMacroKeepsItsHeader() {
+        start(Personality::Keyboard);
+        const QString name = m_view->createMacroIni().toString();
+        const QStringList lines{QStringLiteral("A      [按下]"), QStringLiteral("50      [延时]"),
+                                QStringLiteral("A      [松开]")};
+        QVERIFY(m_view->saveMacroIni(name, lines).toBool());
+        QByteArray expected;
+        for (const QVariant &b : m_view->macroIncode(lines))
+            expected.append(char(b.toInt()));
+        QVERIFY(expected.startsWith(bytesOf("00 01")));
+        expected.append(192 - expected.size(), '\0');
+        m_mouse->clearLog();
+        m_view->ui_11H_SetMacroKey(5, name);
+        QCOMPARE(frames(), QList<QByteArray>{bytesOf("00 11 00 05 03 00 00 00 e6")});
+        QCOMPARE(tables(3).value(0), expected);
+    }
+
     void pressGun_data() {
         QTest::addColumn<int>("option1");
         QTest::addColumn<QByteArray>("sensitivity");
