@@ -16,7 +16,7 @@ namespace {
 constexpr int LockWaitMs = 3000;
 }
 
-Widget::Widget(QWidget *parent) : QWidget(parent), m_hid(this) {
+Widget::Widget(QWidget *parent) : QWidget(parent) {
     m_controller = new Ui_Controler;
     m_controller->initialise(this, &m_hid);
     view()->setDeviceLink(&m_hid);

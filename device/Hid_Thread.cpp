@@ -33,7 +33,7 @@ template <typename F> ScopeExit(F) -> ScopeExit<F>;
 
 } // namespace
 
-Hid_Thread::Hid_Thread(QObject *owner) : QThread(nullptr), m_owner(owner) {
+Hid_Thread::Hid_Thread() : QThread(nullptr) {
     hid_init();
 }
 

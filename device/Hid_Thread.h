@@ -32,7 +32,8 @@ public:
     static constexpr int BulkReadTimeoutMs = 1000;
     static constexpr int WatchReadTimeoutMs = 500;
 
-    explicit Hid_Thread(QObject *owner = nullptr);
+    // No Qt parent: the owner holds it by value.
+    Hid_Thread();
     ~Hid_Thread() override;
 
     // Where the per-device code ("common/sCode<n>") and the owner's title come from.
@@ -148,7 +149,6 @@ private:
     QString configuredCode(unsigned index) const;
     QString openFailureText(const DeviceEntry &entry) const;
 
-    QObject *m_owner;
     QSettings *m_appSettings = nullptr;
     std::function<QString()> m_title;
 
