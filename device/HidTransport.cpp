@@ -2,6 +2,8 @@
 
 #include <hidapi.h>
 
+#include <cerrno>
+
 Q_LOGGING_CATEGORY(lcHid, "q7.hid", QtInfoMsg)
 
 namespace HidTransport {
@@ -56,8 +58,13 @@ int transfer(Kind kind, hid_device *device, uint8_t *data, size_t length, int ti
     return result;
 }
 
-hid_device *open(const QString &path) {
+hid_device *open(const QString &path, bool *denied) {
+    errno = 0;
     hid_device *device = hid_open_path(path.toLatin1().constData());
+    // Read at once: errno is this thread's, hidapi's error text is shared by all threads.
+    if (denied)
+        *denied = !device && (errno == EACCES || errno == EPERM ||
+                              lastError(nullptr).contains(QLatin1String("ermission denied")));
     qCDebug(lcHid).noquote() << "open" << path << (device ? "ok" : "failed");
     return device;
 }

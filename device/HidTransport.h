@@ -21,7 +21,8 @@ enum class Kind { FeatureOut, FeatureIn, Output, Input, Event };
 // Returns hidapi's result: bytes moved, 0 on a read time-out, negative on error.
 int transfer(Kind kind, hid_device *device, uint8_t *data, size_t length, int timeoutMs = -1);
 
-hid_device *open(const QString &path);
+// denied, when given, tells whether a failed open was refused for lack of permission.
+hid_device *open(const QString &path, bool *denied = nullptr);
 void close(hid_device *device);
 // hidapi's last error text for a handle, or for the last open when device is null.
 QString lastError(hid_device *device);

@@ -6,7 +6,6 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QFileInfo>
 #include <QSettings>
 #include <QThreadPool>
 #include <QtConcurrent>
@@ -67,13 +66,13 @@ void Hid_Thread::forgetPath(int index, Interface which) {
 // ---- selection ------------------------------------------------------------------------------
 
 void Hid_Thread::swichCurDevice(unsigned int did) {
+    const bool changed = m_did.exchange(did) != did;
+    // Checked before the watcher starts: its failing open would hide why the device is absent.
+    chkDeviceIsEnCode();
     // A watcher that has ended (device gone) is started again, so the ready report keeps
     // shortening the settle pause after a re-plug.
-    if (did != m_did.load() || !m_watchRunning.load()) {
-        m_did = did;
+    if (changed || !m_watchRunning.load())
         startWatch(did);
-    }
-    chkDeviceIsEnCode();
 }
 
 uchar Hid_Thread::hidCS(uchar *cmd) {
@@ -101,12 +100,7 @@ QString Hid_Thread::configuredCode(unsigned index) const {
     return m_appSettings->value(key, QString::fromLatin1(DefaultCode)).toString();
 }
 
-QString Hid_Thread::openFailureText(const DeviceEntry &e) const {
-    const QString error = HidTransport::lastError(nullptr);
-    QFileInfo node(e.commandPath);
-    const bool denied = node.exists() && !(node.isReadable() && node.isWritable());
-    if (!denied && !error.contains(QLatin1String("ermission")))
-        return {};
+QString Hid_Thread::permissionText(const DeviceEntry &e) {
     return QStringLiteral("%1 is plugged in, but this user may not open it (%2: permission "
                           "denied).\nInstall the udev rule 70-q7-mouse.rules (see the README): "
                           "sudo cp packaging/udev/70-q7-mouse.rules /etc/udev/rules.d/ && sudo "
@@ -125,11 +119,12 @@ void Hid_Thread::chkDeviceIsEnCode() {
     QString permissionProblem;
     if (e.isPresent()) {
         // Listed is not enough: a node this user cannot open would fail every exchange silently.
-        hid_device *probe = HidTransport::open(e.commandPath);
+        bool denied = false;
+        hid_device *probe = HidTransport::open(e.commandPath, &denied);
         if (probe)
             HidTransport::close(probe);
-        else
-            permissionProblem = openFailureText(e);
+        else if (denied)
+            permissionProblem = permissionText(e);
         if (!probe && permissionProblem.isEmpty())
             e.commandPath.clear();
     }
@@ -246,30 +241,36 @@ void Hid_Thread::settlePause() {
     QThread::msleep(SettleStepMs);
 }
 
-bool Hid_Thread::sendFrame(int n, bool pause) {
-    ScopeExit done{[this] {
-        closeCommandInterface();
-        releaseLink();
-    }};
-    LinkState &state = LinkState::instance();
+std::optional<DeviceEntry> Hid_Thread::openAndSendFrame() {
+    const LinkState &state = LinkState::instance();
     const unsigned did = m_did.load();
     // One snapshot per exchange: a scan may replace the list meanwhile.
     const DeviceEntry device = entry(did);
     if (state.demoMode.load() || !openCommandInterface(int(did)))
-        return false;
-
+        return std::nullopt;
     FrameCodec::Frame &frame = m_frames.command;
     if (state.scrambling.load())
         FrameCodec::scramble(&frame[FrameCodec::ScrambledOffset], state.secrecyCode());
     if (HidTransport::transfer(HidTransport::Kind::FeatureOut, m_commandHandle, frame.data(),
                                frame.size()) < 0)
+        return std::nullopt;
+    return device;
+}
+
+bool Hid_Thread::sendFrame(int n, bool pause) {
+    ScopeExit done{[this] {
+        closeCommandInterface();
+        releaseLink();
+    }};
+    const std::optional<DeviceEntry> device = openAndSendFrame();
+    if (!device)
         return false;
     if (pause)
         settlePause();
     if (n <= 0)
         return n == 0;
 
-    const int length = device.reportLength;
+    const int length = device->reportLength;
     if (length <= 0 || n > BulkAreaSize)
         return false;
     const int chunk = std::min(n, length);
@@ -293,21 +294,10 @@ bool Hid_Thread::receiveFrame(int n) {
         closeCommandInterface();
         releaseLink();
     }};
-    LinkState &state = LinkState::instance();
-    const unsigned did = m_did.load();
-    const DeviceEntry device = entry(did);
-    if (state.demoMode.load() || !openCommandInterface(int(did)))
+    const std::optional<DeviceEntry> device = openAndSendFrame();
+    if (!device)
         return false;
-
-    const bool scrambling = state.scrambling.load();
-    const FrameCodec::SecrecyCode code = state.secrecyCode();
-    FrameCodec::Frame &frame = m_frames.command;
     FrameCodec::Frame &answer = m_frames.answer;
-    if (scrambling)
-        FrameCodec::scramble(&frame[FrameCodec::ScrambledOffset], code);
-    if (HidTransport::transfer(HidTransport::Kind::FeatureOut, m_commandHandle, frame.data(),
-                               frame.size()) < 0)
-        return false;
     // The read lands in a scratch frame so that a failed read leaves the preset untouched.
     FrameCodec::Frame received{};
     if (HidTransport::transfer(HidTransport::Kind::FeatureIn, m_commandHandle, received.data(),
@@ -315,28 +305,29 @@ bool Hid_Thread::receiveFrame(int n) {
         return false;
     answer = received;
     if (n == 0) {
-        if (scrambling)
-            FrameCodec::descramble(&answer[FrameCodec::ScrambledOffset], code);
+        const LinkState &state = LinkState::instance();
+        if (state.scrambling.load())
+            FrameCodec::descramble(&answer[FrameCodec::ScrambledOffset], state.secrecyCode());
         return true;
     }
 
-    const int length = device.reportLength;
+    const int length = device->reportLength;
     if (n < 0 || length <= 0 || n > BulkAreaSize)
         return false;
     const int chunk = std::min(n, length);
     QByteArray report(length + 1, '\0');
     auto *buffer = reinterpret_cast<uint8_t *>(report.data());
     // Reports land in a scratch area: a get that fails half-way keeps its whole preset.
-    std::array<uint8_t, BulkAreaSize> received_bulk = m_frames.bulk;
+    std::array<uint8_t, BulkAreaSize> receivedBulk = m_frames.bulk;
     for (int offset = 0; offset < n; offset += chunk) {
         report.fill('\0');
         // Bounded: a device that stops sending fails the get instead of freezing the window.
         if (HidTransport::transfer(HidTransport::Kind::Input, m_commandHandle, buffer,
                                    report.size(), BulkReadTimeoutMs) <= 0)
             return false;
-        std::memcpy(received_bulk.data() + offset, buffer, std::min(chunk, n - offset));
+        std::memcpy(receivedBulk.data() + offset, buffer, std::min(chunk, n - offset));
     }
-    m_frames.bulk = received_bulk;
+    m_frames.bulk = receivedBulk;
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <optional>
 
 class QSettings;
 struct hid_device_;
@@ -142,12 +143,14 @@ private:
     uint8_t answer(int byte) const { return m_frames.answer[size_t(byte)]; }
 
     void releaseLink() { m_linkFree.store(true); }
+    // The first step of every exchange; the device as it was when the exchange began.
+    std::optional<DeviceEntry> openAndSendFrame();
     enum class Interface { Command, Event };
     hid_device *openInterface(int index, Interface which);
     void closeInterface(hid_device *&handle);
     void forgetPath(int index, Interface which);
     QString configuredCode(unsigned index) const;
-    QString openFailureText(const DeviceEntry &entry) const;
+    static QString permissionText(const DeviceEntry &entry);
 
     QSettings *m_appSettings = nullptr;
     std::function<QString()> m_title;

@@ -3,6 +3,7 @@
 #include "DeviceInfoList.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <cwchar>
 #include <thread>
