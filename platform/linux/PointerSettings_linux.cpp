@@ -17,6 +17,8 @@ constexpr char AccelOff[] = "flat";
 constexpr int DefaultSpeed = 10;
 constexpr int MinSpeed = 1;
 constexpr int MaxSpeed = 20;
+// The desktop takes any number here; below this a double click can hardly be made.
+constexpr int MinDoubleClickMs = 100;
 } // namespace
 
 // GSettings objects abort the process for a schema that is not installed: look it up first.
@@ -86,7 +88,7 @@ bool PointerSettings::setWheelLines(int) {
 }
 
 bool PointerSettings::setDoubleClickTime(int milliseconds) {
-    if (!d->has(DoubleClickKey))
+    if (!d->has(DoubleClickKey) || milliseconds < MinDoubleClickMs)
         return false;
     const bool ok = g_settings_set_int(d->settings, DoubleClickKey, milliseconds);
     g_settings_sync();

@@ -33,6 +33,8 @@ private slots:
         QVERIFY(settings.setAcceleration(true));
         QCOMPARE(settings.acceleration().value(), true);
         QVERIFY(!settings.setWheelLines(3));
+        QVERIFY(!settings.setDoubleClickTime(-10)); // refused, the desktop keeps its value
+        QCOMPARE(settings.doubleClickTime().value(), 830);
         // A second object sees what the first wrote.
         QCOMPARE(PointerSettings().doubleClickTime().value(), 830);
     }
