@@ -185,8 +185,9 @@ SlotInvoker::Result SlotInvoker::call(const QString &slot, const QStringList &js
 
     QGenericArgument generic[MaxArgs];
     for (int i = 0; i < args.size(); ++i)
+        // The metatype's name lasts as long as the program; parameterTypeName() is a temporary.
         generic[i] =
-            QGenericArgument(method->parameterTypeName(i).constData(), args[i].constData());
+            QGenericArgument(QMetaType(method->parameterType(i)).name(), args[i].constData());
 
     const QMetaType returnType = method->returnMetaType();
     const bool hasResult = returnType.id() != QMetaType::Void;
