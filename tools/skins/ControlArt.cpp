@@ -270,17 +270,9 @@ QImage paletteIndex(const SkinStyle &s) {
     p.setPen(QPen(Qt::white, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(QRectF(3.5, 1.5, 13, 4));
-    QPainterPath left;
-    left.moveTo(0, 0);
-    left.lineTo(3, 3.5);
-    left.lineTo(0, 7);
-    left.closeSubpath();
+    const QPainterPath left = art::closedPath({{0, 0}, {3, 3.5}, {0, 7}});
     p.fillPath(left, s.accentHot);
-    QPainterPath right;
-    right.moveTo(20, 0);
-    right.lineTo(17, 3.5);
-    right.lineTo(20, 7);
-    right.closeSubpath();
+    const QPainterPath right = art::closedPath({{20, 0}, {17, 3.5}, {20, 7}});
     p.fillPath(right, s.accentHot);
     return image;
 }
@@ -384,19 +376,10 @@ QImage topBar(const SkinStyle &s) {
     QPainter p(&image);
     p.setRenderHints(art::smooth());
     // A tab that holds the settings and close buttons.
-    QPainterPath tab;
-    tab.moveTo(880, 0);
-    tab.lineTo(978, 0);
-    tab.lineTo(1000, 22);
-    tab.lineTo(1000, 44);
-    tab.lineTo(902, 44);
-    tab.lineTo(880, 22);
-    tab.closeSubpath();
+    const QPainterPath tab =
+        art::closedPath({{880, 0}, {978, 0}, {1000, 22}, {1000, 44}, {902, 44}, {880, 22}});
     p.fillPath(tab, QColor(0, 0, 0, 120));
-    QPainterPath edge;
-    edge.moveTo(880, 22);
-    edge.lineTo(902, 44);
-    edge.lineTo(1000, 44);
+    const QPainterPath edge = art::openPath({{880, 22}, {902, 44}, {1000, 44}});
     art::glowStroke(p, edge, s.accentAlpha(180), 1, 2);
     p.setPen(QPen(s.line, 1));
     p.drawLine(QPointF(948, 12), QPointF(948, 32));
@@ -407,14 +390,8 @@ QImage bottomBar(const SkinStyle &s) {
     QImage image = art::blank(1000, 56);
     QPainter p(&image);
     p.setRenderHints(art::smooth());
-    QPainterPath plateShape;
-    plateShape.moveTo(330, 6);
-    plateShape.lineTo(670, 6);
-    plateShape.lineTo(690, 26);
-    plateShape.lineTo(670, 50);
-    plateShape.lineTo(330, 50);
-    plateShape.lineTo(310, 26);
-    plateShape.closeSubpath();
+    const QPainterPath plateShape =
+        art::closedPath({{330, 6}, {670, 6}, {690, 26}, {670, 50}, {330, 50}, {310, 26}});
     art::plate(p, plateShape, s, false, 0.85);
     art::hatch(p, plateShape, QColor(255, 255, 255, 6), 4);
     p.setPen(QPen(s.accentAlpha(200), 2));

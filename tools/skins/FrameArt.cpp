@@ -65,52 +65,39 @@ QImage frameBackground(const SkinStyle &s) {
     const QPainterPath shape = art::octRect(QRectF(0.5, 0.5, W - 1, H - 1), WindowCut);
 
     // Header band with a notch that seats the logo.
-    QPainterPath header;
-    header.moveTo(WindowCut, 0);
-    header.lineTo(W - WindowCut, 0);
-    header.lineTo(W, WindowCut);
-    header.lineTo(W, 44);
-    header.lineTo(652, 44);
-    header.lineTo(626, 70);
-    header.lineTo(374, 70);
-    header.lineTo(348, 44);
-    header.lineTo(0, 44);
-    header.lineTo(0, WindowCut);
-    header.closeSubpath();
+    const QPainterPath header = art::closedPath({{WindowCut, 0},
+                                                 {W - WindowCut, 0},
+                                                 {W, WindowCut},
+                                                 {W, 44},
+                                                 {652, 44},
+                                                 {626, 70},
+                                                 {374, 70},
+                                                 {348, 44},
+                                                 {0, 44},
+                                                 {0, WindowCut}});
     QLinearGradient band(0, 0, 0, 70);
     band.setColorAt(0, QColor(0, 0, 0, 200));
     band.setColorAt(1, QColor(0, 0, 0, 120));
     p.fillPath(header, band);
     art::hatch(p, header, s.accentAlpha(10), 4);
 
-    QPainterPath headerEdge;
-    headerEdge.moveTo(150, 44);
-    headerEdge.lineTo(348, 44);
-    headerEdge.lineTo(374, 70);
-    headerEdge.lineTo(626, 70);
-    headerEdge.lineTo(652, 44);
-    headerEdge.lineTo(850, 44);
+    const QPainterPath headerEdge =
+        art::openPath({{150, 44}, {348, 44}, {374, 70}, {626, 70}, {652, 44}, {850, 44}});
     art::glowStroke(p, headerEdge, s.accent, 1.5);
 
     // Bottom band.
-    QPainterPath footer;
-    footer.moveTo(0, 546);
-    footer.lineTo(300, 546);
-    footer.lineTo(318, 538);
-    footer.lineTo(682, 538);
-    footer.lineTo(700, 546);
-    footer.lineTo(W, 546);
-    footer.lineTo(W, H - WindowCut);
-    footer.lineTo(W - WindowCut, H);
-    footer.lineTo(WindowCut, H);
-    footer.lineTo(0, H - WindowCut);
-    footer.closeSubpath();
+    const QPainterPath footer = art::closedPath({{0, 546},
+                                                 {300, 546},
+                                                 {318, 538},
+                                                 {682, 538},
+                                                 {700, 546},
+                                                 {W, 546},
+                                                 {W, H - WindowCut},
+                                                 {W - WindowCut, H},
+                                                 {WindowCut, H},
+                                                 {0, H - WindowCut}});
     p.fillPath(footer, QColor(0, 0, 0, 150));
-    QPainterPath footerEdge;
-    footerEdge.moveTo(300, 546);
-    footerEdge.lineTo(318, 538);
-    footerEdge.lineTo(682, 538);
-    footerEdge.lineTo(700, 546);
+    const QPainterPath footerEdge = art::openPath({{300, 546}, {318, 538}, {682, 538}, {700, 546}});
     art::glowStroke(p, footerEdge, s.accentAlpha(200), 1);
     p.setPen(QPen(s.line, 1));
     p.drawLine(QPointF(40, 546), QPointF(300, 546));
@@ -139,11 +126,7 @@ QImage frameBackground(const SkinStyle &s) {
     p.setBrush(Qt::NoBrush);
     p.drawPath(shape);
     const qreal c = WindowCut;
-    QPainterPath corners;
-    corners.moveTo(0.5, c + 40);
-    corners.lineTo(0.5, c);
-    corners.lineTo(c, 0.5);
-    corners.lineTo(c + 60, 0.5);
+    QPainterPath corners = art::openPath({{0.5, c + 40}, {0.5, c}, {c, 0.5}, {c + 60, 0.5}});
     corners.moveTo(W - c - 60, 0.5);
     corners.lineTo(W - c, 0.5);
     corners.lineTo(W - 0.5, c);

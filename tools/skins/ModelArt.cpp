@@ -142,13 +142,11 @@ QImage weapon(const SkinStyle &s, const Weapon &w) {
 
     QPainterPath solid;
     if (w.stock == 1) {
-        QPainterPath stock;
-        stock.moveTo(x, top + 8);
-        stock.lineTo(x + 56, top + 2);
-        stock.lineTo(x + 56, top + 16);
-        stock.lineTo(x + 14, top + 30);
-        stock.lineTo(x, top + 30);
-        stock.closeSubpath();
+        const QPainterPath stock = art::closedPath({{x, top + 8},
+                                                    {x + 56, top + 2},
+                                                    {x + 56, top + 16},
+                                                    {x + 14, top + 30},
+                                                    {x, top + 30}});
         solid.addPath(stock);
     }
     if (w.stock) {
@@ -267,10 +265,7 @@ QImage applyGun(const SkinStyle &s, bool lit) {
     QPainter p(&image);
     p.setRenderHints(art::smooth());
     art::plate(p, art::cutRect(QRectF(0.5, 0.5, 89, 29), 8), s, lit);
-    QPainterPath tick;
-    tick.moveTo(34, 15);
-    tick.lineTo(42, 22);
-    tick.lineTo(56, 8);
+    const QPainterPath tick = art::openPath({{34, 15}, {42, 22}, {56, 8}});
     if (lit)
         art::glowStroke(p, tick, s.accentHot, 2.2, 2);
     else {

@@ -28,6 +28,25 @@ QColor SkinStyle::accentAlpha(int alpha) const {
 
 namespace art {
 
+QPainterPath openPath(std::initializer_list<QPointF> points) {
+    QPainterPath path;
+    bool first = true;
+    for (const QPointF &point : points) {
+        if (first)
+            path.moveTo(point);
+        else
+            path.lineTo(point);
+        first = false;
+    }
+    return path;
+}
+
+QPainterPath closedPath(std::initializer_list<QPointF> points) {
+    QPainterPath path = openPath(points);
+    path.closeSubpath();
+    return path;
+}
+
 QPainter::RenderHints smooth() {
     return QPainter::Antialiasing | QPainter::SmoothPixmapTransform | QPainter::TextAntialiasing;
 }
@@ -39,28 +58,24 @@ QImage blank(int w, int h) {
 }
 
 QPainterPath cutRect(const QRectF &r, qreal cut) {
-    QPainterPath path;
-    path.moveTo(r.left() + cut, r.top());
-    path.lineTo(r.right(), r.top());
-    path.lineTo(r.right(), r.bottom() - cut);
-    path.lineTo(r.right() - cut, r.bottom());
-    path.lineTo(r.left(), r.bottom());
-    path.lineTo(r.left(), r.top() + cut);
-    path.closeSubpath();
+    const QPainterPath path = art::closedPath({{r.left() + cut, r.top()},
+                                               {r.right(), r.top()},
+                                               {r.right(), r.bottom() - cut},
+                                               {r.right() - cut, r.bottom()},
+                                               {r.left(), r.bottom()},
+                                               {r.left(), r.top() + cut}});
     return path;
 }
 
 QPainterPath octRect(const QRectF &r, qreal cut) {
-    QPainterPath path;
-    path.moveTo(r.left() + cut, r.top());
-    path.lineTo(r.right() - cut, r.top());
-    path.lineTo(r.right(), r.top() + cut);
-    path.lineTo(r.right(), r.bottom() - cut);
-    path.lineTo(r.right() - cut, r.bottom());
-    path.lineTo(r.left() + cut, r.bottom());
-    path.lineTo(r.left(), r.bottom() - cut);
-    path.lineTo(r.left(), r.top() + cut);
-    path.closeSubpath();
+    const QPainterPath path = art::closedPath({{r.left() + cut, r.top()},
+                                               {r.right() - cut, r.top()},
+                                               {r.right(), r.top() + cut},
+                                               {r.right(), r.bottom() - cut},
+                                               {r.right() - cut, r.bottom()},
+                                               {r.left() + cut, r.bottom()},
+                                               {r.left(), r.bottom() - cut},
+                                               {r.left(), r.top() + cut}});
     return path;
 }
 
@@ -122,10 +137,9 @@ void brackets(QPainter &p, const QRectF &r, qreal arm, const QColor &color, qrea
     const QPointF corners[4] = {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()};
     const QPointF dirs[4] = {{1, 1}, {-1, 1}, {-1, -1}, {1, -1}};
     for (int i = 0; i < 4; ++i) {
-        QPainterPath path;
-        path.moveTo(corners[i] + QPointF(0, dirs[i].y() * arm));
-        path.lineTo(corners[i]);
-        path.lineTo(corners[i] + QPointF(dirs[i].x() * arm, 0));
+        const QPainterPath path = art::openPath({{corners[i] + QPointF(0, dirs[i].y() * arm)},
+                                                 {corners[i]},
+                                                 {corners[i] + QPointF(dirs[i].x() * arm, 0)}});
         p.drawPath(path);
     }
     p.restore();

@@ -4,7 +4,9 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+
 #include <QString>
+#include <initializer_list>
 
 // The look shared by every image of a skin: one accent colour on dark, cut-corner plates.
 struct SkinStyle {
@@ -25,6 +27,9 @@ namespace art {
 
 QImage blank(int w, int h);
 // A rectangle with its top-left and bottom-right corners cut by `cut` pixels.
+// Straight segments through the points; closedPath joins the last back to the first.
+QPainterPath openPath(std::initializer_list<QPointF> points);
+QPainterPath closedPath(std::initializer_list<QPointF> points);
 QPainterPath cutRect(const QRectF &r, qreal cut);
 // All four corners cut.
 QPainterPath octRect(const QRectF &r, qreal cut);
