@@ -1,21 +1,40 @@
 #pragma once
 
-#include <QLockFile>
+#include "DeviceEntry.h"
+
 #include <QString>
 
-// One lock file per device, so that q7ctl and the program never interleave exchanges.
+// One lock per device, so that q7ctl and the window never interleave exchanges. It is an flock on
+// a file in the user's runtime folder: the kernel frees it when its holder ends, however it ends.
 class DeviceLock {
 public:
-    explicit DeviceLock(const QString &devicePath);
+    // deviceKey names the device whatever node it has now (re-plugging changes the node);
+    // holderName says who holds it ("q7ctl", "the q7config window") to whoever is refused.
+    DeviceLock(const QString &deviceKey, const QString &holderName);
+    ~DeviceLock();
+    DeviceLock(const DeviceLock &) = delete;
+    DeviceLock &operator=(const DeviceLock &) = delete;
 
-    bool tryLock(int timeoutMs = 0);
-    void unlock() { m_file.unlock(); }
-    bool isLocked() const { return m_file.isLocked(); }
-    // The process that holds it, or 0 when unknown.
-    qint64 holderPid() const;
+    // Never blocks.
+    bool tryLock();
+    void unlock();
+    bool isLocked() const { return m_locked; }
 
-    static QString lockPathFor(const QString &devicePath);
+    struct Holder {
+        qint64 pid = 0;
+        QString name;
+    };
+    // Who holds the lock, as the holder wrote it; empty when unknown.
+    Holder holder() const;
+    // "q7ctl (pid 1234)"
+    QString holderText() const;
+
+    static QString lockPathFor(const QString &deviceKey);
+    static QString keyFor(const DeviceEntry &entry) { return entry.productName; }
 
 private:
-    QLockFile m_file;
+    QString m_path;
+    QString m_holderName;
+    int m_fd = -1;
+    bool m_locked = false;
 };

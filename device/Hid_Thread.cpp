@@ -14,14 +14,13 @@
 
 #include <algorithm>
 #include <cstring>
+#include <utility>
 
 namespace {
 
 constexpr unsigned SearchedRecord = 1; // only the mouse is ever searched for
 constexpr char DefaultCode[] = "274951";
 constexpr char DemoAccessCode[] = "m-vorkel";
-constexpr int EventReportLength = 4;
-constexpr uint8_t ReadyReport[EventReportLength] = {0x04, 0x04, 0x00, 0x00};
 
 // Runs its function when the scope ends, however the exchange ends.
 template <typename F> struct ScopeExit {
@@ -71,7 +70,7 @@ void Hid_Thread::swichCurDevice(unsigned int did) {
     chkDeviceIsEnCode();
     // A watcher that has ended (device gone) is started again, so the ready report keeps
     // shortening the settle pause after a re-plug.
-    if (changed || !m_watchRunning.load())
+    if (changed || !isWatching())
         startWatch(did);
 }
 
@@ -95,9 +94,10 @@ QString Hid_Thread::configuredCode(unsigned index) const {
     if (index > 1)
         return {};
     const QString key = QStringLiteral("common/sCode%1").arg(index);
-    if (!m_appSettings)
+    QSettings *settings = m_settings ? m_settings() : nullptr;
+    if (!settings)
         return QString::fromLatin1(DefaultCode);
-    return m_appSettings->value(key, QString::fromLatin1(DefaultCode)).toString();
+    return settings->value(key, QString::fromLatin1(DefaultCode)).toString();
 }
 
 QString Hid_Thread::permissionText(const DeviceEntry &e) {
@@ -233,27 +233,54 @@ bool Hid_Thread::claimLink() {
 }
 
 void Hid_Thread::settlePause() {
-    m_deviceReady = false;
+    m_deviceReady->store(false);
     QThread::msleep(SettleStepMs);
-    if (m_deviceReady.load())
+    if (m_deviceReady->load())
         return;
-    m_deviceReady = true;
+    m_deviceReady->store(true);
     QThread::msleep(SettleStepMs);
 }
 
+bool Hid_Thread::fail(ExchangeFailure::Cause cause) {
+    QMutexLocker lock(&m_failuresMutex);
+    m_failures.append({m_exchangeCode.load(), cause});
+    return false;
+}
+
+ExchangeFailure::Cause Hid_Thread::causeOfError(const QString &path,
+                                                ExchangeFailure::Cause otherwise) {
+    hid_device *probe = HidTransport::open(path);
+    if (!probe)
+        return ExchangeFailure::Cause::DeviceGone;
+    HidTransport::close(probe);
+    return otherwise;
+}
+
+QList<ExchangeFailure> Hid_Thread::takeFailures() {
+    QMutexLocker lock(&m_failuresMutex);
+    return std::exchange(m_failures, {});
+}
+
 std::optional<DeviceEntry> Hid_Thread::openAndSendFrame() {
+    using Cause = ExchangeFailure::Cause;
     const LinkState &state = LinkState::instance();
     const unsigned did = m_did.load();
     // One snapshot per exchange: a scan may replace the list meanwhile.
     const DeviceEntry device = entry(did);
-    if (state.demoMode.load() || !openCommandInterface(int(did)))
+    if (state.demoMode.load())
         return std::nullopt;
+    if (!openCommandInterface(int(did))) {
+        fail(Cause::DeviceGone);
+        return std::nullopt;
+    }
     FrameCodec::Frame &frame = m_frames.command;
     if (state.scrambling.load())
         FrameCodec::scramble(&frame[FrameCodec::ScrambledOffset], state.secrecyCode());
     if (HidTransport::transfer(HidTransport::Kind::FeatureOut, m_commandHandle, frame.data(),
-                               frame.size()) < 0)
+                               frame.size()) < 0) {
+        fail(causeOfError(device.commandPath, Cause::WriteFailed));
         return std::nullopt;
+    }
     return device;
 }
 
@@ -270,9 +297,10 @@ bool Hid_Thread::sendFrame(int n, bool pause) {
     if (n <= 0)
         return n == 0;
 
+    using Cause = ExchangeFailure::Cause;
     const int length = device->reportLength;
     if (length <= 0 || n > BulkAreaSize)
-        return false;
+        return fail(Cause::WriteFailed);
     const int chunk = std::min(n, length);
     QByteArray report(length + 1, '\0');
     auto *buffer = reinterpret_cast<uint8_t *>(report.data());
@@ -281,7 +309,7 @@ bool Hid_Thread::sendFrame(int n, bool pause) {
         std::memcpy(buffer + 1, m_frames.bulk.data() + offset, std::min(chunk, n - offset));
         if (HidTransport::transfer(HidTransport::Kind::Output, m_commandHandle, buffer,
                                    report.size()) < 0)
-            return false;
+            return fail(causeOfError(device->commandPath, Cause::WriteFailed));
         QThread::msleep(ReportSpacingMs);
     }
     if (pause)
@@ -299,10 +327,11 @@ bool Hid_Thread::receiveFrame(int n) {
         return false;
     FrameCodec::Frame &answer = m_frames.answer;
     // The read lands in a scratch frame so that a failed read leaves the preset untouched.
+    using Cause = ExchangeFailure::Cause;
     FrameCodec::Frame received{};
     if (HidTransport::transfer(HidTransport::Kind::FeatureIn, m_commandHandle, received.data(),
                                received.size()) < 0)
-        return false;
+        return fail(causeOfError(device->commandPath, Cause::NoAnswer));
     answer = received;
     if (n == 0) {
         const LinkState &state = LinkState::instance();
@@ -313,7 +342,7 @@ bool Hid_Thread::receiveFrame(int n) {
 
     const int length = device->reportLength;
     if (n < 0 || length <= 0 || n > BulkAreaSize)
-        return false;
+        return fail(Cause::NoAnswer);
     const int chunk = std::min(n, length);
     QByteArray report(length + 1, '\0');
     auto *buffer = reinterpret_cast<uint8_t *>(report.data());
@@ -324,7 +353,7 @@ bool Hid_Thread::receiveFrame(int n) {
         // Bounded: a device that stops sending fails the get instead of freezing the window.
         if (HidTransport::transfer(HidTransport::Kind::Input, m_commandHandle, buffer,
                                    report.size(), BulkReadTimeoutMs) <= 0)
-            return false;
+            return fail(causeOfError(device->commandPath, Cause::NoAnswer));
         std::memcpy(receivedBulk.data() + offset, buffer, std::min(chunk, n - offset));
     }
     m_frames.bulk = receivedBulk;
@@ -344,36 +373,14 @@ void Hid_Thread::waitForSend() {
 
 void Hid_Thread::startWatch(unsigned index) {
     stopWatch();
-    m_watcherExited = false;
-    m_watchRunning = true;
-    m_watcher =
-        QtConcurrent::run(QThreadPool::globalInstance(), [this, index] { watchDevice(index); });
+    const QString path = entry(index).eventPath;
+    if (path.isEmpty())
+        return;
+    // Absent until the next scan finds it again.
+    m_watcher = std::make_unique<EventWatcher>(
+        path, m_deviceReady, [this, index] { forgetPath(int(index), Interface::Event); });
 }
 
 void Hid_Thread::stopWatch() {
-    m_watchRunning = false;
-    m_watcher.waitForFinished();
-    // Pairs with the watcher's last store, so its writes are ordered before ours.
-    (void)m_watcherExited.load(std::memory_order_acquire);
-}
-
-void Hid_Thread::watchDevice(unsigned index) {
-    ScopeExit exited{[this] { m_watcherExited.store(true, std::memory_order_release); }};
-    if (entry(index).eventPath.isEmpty()) {
-        m_watchRunning = false;
-        return;
-    }
-    uint8_t report[EventReportLength];
-    while (m_watchRunning.load()) {
-        if (!openEventInterface(int(index))) {
-            qDebug("Device removed");
-            m_watchRunning = false;
-            return;
-        }
-        const int got = HidTransport::transfer(HidTransport::Kind::Event, m_eventHandle, report,
-                                               sizeof report, WatchReadTimeoutMs);
-        if (got == EventReportLength && std::equal(report, report + got, ReadyReport))
-            m_deviceReady = true;
-        closeEventInterface();
-    }
+    m_watcher.reset();
 }

@@ -3,6 +3,8 @@
 #include "CommandTable.h"
 #include "DeviceEntry.h"
 #include "DeviceRecord.h"
+#include "EventWatcher.h"
+#include "ExchangeFailure.h"
 #include "FrameCodec.h"
 
 #include <QFuture>
@@ -13,6 +15,7 @@
 #include <array>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QSettings;
@@ -21,7 +24,8 @@ using hid_device = hid_device_;
 
 // The link to the device: finds its two HID interfaces, frames and scrambles commands, moves bulk
 // data and serialises exchanges. The thread itself is never started: gets run in the caller's
-// thread, sets and the event watcher run as jobs on the global thread pool.
+// thread, sets as jobs on the global thread pool, the event watcher in a thread of its own (a job
+// that never ends would starve the pool on a one-CPU machine).
 class Hid_Thread : public QThread {
     Q_OBJECT
 public:
@@ -31,14 +35,14 @@ public:
     static constexpr int SettleStepMs = 64;
     static constexpr int ReportSpacingMs = 8;
     static constexpr int BulkReadTimeoutMs = 1000;
-    static constexpr int WatchReadTimeoutMs = 500;
 
     // No Qt parent: the owner holds it by value.
     Hid_Thread();
     ~Hid_Thread() override;
 
-    // Where the per-device code ("common/sCode<n>") and the owner's title come from.
-    void setAppSettings(QSettings *settings) { m_appSettings = settings; }
+    // Where the per-device code ("common/sCode<n>") and the owner's title come from. The settings
+    // are asked for at each check: a reset of the configuration replaces the object.
+    void setSettingsSource(std::function<QSettings *()> source) { m_settings = std::move(source); }
     void setTitleSource(std::function<QString()> title) { m_title = std::move(title); }
 
     unsigned currentIndex() const { return m_did.load(); }
@@ -58,10 +62,15 @@ public:
     void closeEventInterface();
     void scanDevices(const DeviceTable &table);
     void startWatch(unsigned index);
-    void watchDevice(unsigned index);
     void stopWatch();
-    bool isWatching() const { return m_watchRunning.load(); }
+    bool isWatching() const { return m_watcher && m_watcher->isRunning(); }
     bool isLinkFree() const { return m_linkFree.load(); }
+
+    // While not allowed (the owner waits for the device lock) every exchange fails as busy.
+    void setExchangesAllowed(bool allowed) { m_exchangesAllowed = allowed; }
+
+    // The exchanges that failed since the last call, oldest first (busy, write, answer, gone).
+    QList<ExchangeFailure> takeFailures();
 
     // Starts sendFrame on the pool; the link stays taken until it ends.
     void startSend(int n, bool pause);
@@ -96,9 +105,9 @@ public slots:
     void hid_13H_SetRecoveryData();
     void hid_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue);
     void hid_80H_GetFWVersion(QString &version);
-    void hid_81H_GetReportRate(uchar &rate);
+    bool hid_81H_GetReportRate(uchar &rate);
     void hid_82H_GetCurrentProfile(uchar &profile);
-    void hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
+    bool hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4);
     void hid_84H_GetButtonSensitivity(uchar &sens1, uchar &sens2, uchar &sens3, uchar &sens4);
     void hid_88H_GetLEDType(uchar &effect, uchar &speed, uchar &light, uchar &color,
                             uchar &direction);
@@ -118,7 +127,7 @@ public slots:
     void hid_11H_SetDPISet(uchar dpiStage, uchar *src8);
     void hid_12H_SetKeyMatrix(uchar *src64, uchar index);
     void hid_13H_SetMacroKey(uchar macroId, uchar *src128);
-    void hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2);
+    bool hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2);
     bool hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2, uchar &option3);
     void hid_8BH_GetCurrentDPIStage(uchar &dpiStage);
     void hid_8DH_GetRGBLedEffect(uchar &effect, uchar &option1, uchar &option2);
@@ -150,9 +159,13 @@ private:
     void closeInterface(hid_device *&handle);
     void forgetPath(int index, Interface which);
     QString configuredCode(unsigned index) const;
+    // Records a failure of the exchange in progress; returns false for the caller to pass on.
+    bool fail(ExchangeFailure::Cause cause);
+    // After a transfer error: gone when the interface can no longer be opened.
+    ExchangeFailure::Cause causeOfError(const QString &path, ExchangeFailure::Cause otherwise);
     static QString permissionText(const DeviceEntry &entry);
 
-    QSettings *m_appSettings = nullptr;
+    std::function<QSettings *()> m_settings;
     std::function<QString()> m_title;
 
     mutable QMutex m_devicesMutex;
@@ -163,11 +176,15 @@ private:
     hid_device *m_eventHandle = nullptr;
 
     std::atomic<bool> m_linkFree{true};
-    std::atomic<bool> m_watchRunning{false};
-    std::atomic<bool> m_watcherExited{true};
-    std::atomic<bool> m_deviceReady{true};
-    QFuture<void> m_watcher;
+    std::atomic<bool> m_exchangesAllowed{true};
+    // Shared with every watcher, which may outlive this object.
+    std::shared_ptr<std::atomic<bool>> m_deviceReady = std::make_shared<std::atomic<bool>>(true);
+    std::unique_ptr<EventWatcher> m_watcher;
     QFuture<void> m_lastSend;
+
+    std::atomic<uint8_t> m_exchangeCode{0}; // set under the claimed link
+    mutable QMutex m_failuresMutex;
+    QList<ExchangeFailure> m_failures;
 
     struct Frames {
         FrameCodec::Frame command{};

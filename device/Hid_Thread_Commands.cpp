@@ -7,10 +7,13 @@
 
 void Hid_Thread::runSet(const CommandTable::Set &command, std::initializer_list<uint8_t> params,
                         const uint8_t *bulk, int bulkBytes) {
-    if (!claimLink()) {
+    if (!m_exchangesAllowed.load() || !claimLink()) {
         qDebug("cmd Failed %02X", command.code);
+        m_exchangeCode = command.code;
+        fail(ExchangeFailure::Cause::LinkBusy);
         return;
     }
+    m_exchangeCode = command.code;
     const int n = bulkBytes >= 0 ? bulkBytes : command.bulkBytes;
     m_frames.command = FrameCodec::build(command.code, params);
     if (bulk && n > 0)
@@ -24,10 +27,13 @@ Hid_Thread::Outcome Hid_Thread::runGet(const CommandTable::Get &command,
                                        std::initializer_list<uint8_t> params,
                                        const FrameCodec::Frame &preset, uint8_t *buffer,
                                        int bulkBytes) {
-    if (!claimLink()) {
+    if (!m_exchangesAllowed.load() || !claimLink()) {
         qDebug("cmd Failed");
+        m_exchangeCode = command.code;
+        fail(ExchangeFailure::Cause::LinkBusy);
         return Outcome::Busy;
     }
+    m_exchangeCode = command.code;
     const int n = bulkBytes >= 0 ? bulkBytes : command.bulkBytes;
     m_frames.command = FrameCodec::build(command.code, params);
     m_frames.answer = preset;

@@ -67,9 +67,11 @@ void Hid_Thread::hid_80H_GetFWVersion(QString &version) {
                   QStringLiteral("%1").arg(answer(3), 2, 16, QLatin1Char('0')).toUpper();
 }
 
-void Hid_Thread::hid_81H_GetReportRate(uchar &rate) {
-    if (runGet(K::GetReportRate, {}, Frame{0, K::GetReportRate.code, rate}) != Outcome::Busy)
+bool Hid_Thread::hid_81H_GetReportRate(uchar &rate) {
+    const Outcome outcome = runGet(K::GetReportRate, {}, Frame{0, K::GetReportRate.code, rate});
+    if (outcome != Outcome::Busy)
         rate = answer(2);
+    return outcome == Outcome::Done;
 }
 
 void Hid_Thread::hid_82H_GetCurrentProfile(uchar &profile) {
@@ -78,11 +80,13 @@ void Hid_Thread::hid_82H_GetCurrentProfile(uchar &profile) {
         profile = answer(2);
 }
 
-void Hid_Thread::hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4) {
+bool Hid_Thread::hid_83H_GetKeyboardoption(uchar &byte1, uchar &byte2, uchar &byte3, uchar &byte4) {
     const Frame preset{0, K::GetKeyboardOption.code, byte1, byte2, byte3, byte4};
-    if (runGet(K::GetKeyboardOption, {}, preset) == Outcome::Busy)
-        return;
+    const Outcome outcome = runGet(K::GetKeyboardOption, {}, preset);
+    if (outcome == Outcome::Busy)
+        return false;
     byte1 = answer(2), byte2 = answer(3), byte3 = answer(4), byte4 = answer(5);
+    return outcome == Outcome::Done;
 }
 
 void Hid_Thread::hid_84H_GetButtonSensitivity(uchar &sens1, uchar &sens2, uchar &sens3,

@@ -45,10 +45,12 @@ void Hid_Thread::hid_13H_SetMacroKey(uchar macroId, uchar *src128) {
     runSet(M::SetMacroKey, {macroId, uint8_t(M::SetMacroKey.bulkBytes)}, src128);
 }
 
-void Hid_Thread::hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2) {
-    if (runGet(M::GetFunctionOption, {}, Frame{}) == Outcome::Busy)
-        return;
+bool Hid_Thread::hid_83H_GetFunctionOption(uchar &type, uchar &option1, uchar &option2) {
+    const Outcome outcome = runGet(M::GetFunctionOption, {}, Frame{});
+    if (outcome == Outcome::Busy)
+        return false;
     type = answer(2), option1 = answer(4), option2 = answer(5);
+    return outcome == Outcome::Done;
 }
 
 bool Hid_Thread::hid_87H_GetLEDInstructFunction(uchar type, uchar &option1, uchar &option2,

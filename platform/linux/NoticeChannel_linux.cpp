@@ -1,5 +1,6 @@
 #include "NoticeChannel.h"
 
+#include "RuntimeDir.h"
 #include "UserPrompt.h"
 
 #include <QCryptographicHash>
@@ -7,7 +8,6 @@
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
-#include <QStandardPaths>
 
 #include <unistd.h>
 
@@ -22,8 +22,7 @@ QString NoticeChannel::serverNameFor(const QString &windowTitle) {
     const QByteArray hash =
         QCryptographicHash::hash(windowTitle.toUtf8(), QCryptographicHash::Sha1).toHex().left(16);
     // In the user's own runtime folder, so other users cannot reach it.
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return QDir(dir.isEmpty() ? QDir::tempPath() : dir)
+    return QDir(RuntimeDir::path())
         .filePath(
             QStringLiteral("q7config-notice-%1-%2").arg(getuid()).arg(QString::fromLatin1(hash)));
 }
@@ -68,6 +67,10 @@ void NoticeChannel::readMessage(QLocalSocket *socket) {
     if (!in.commitTransaction())
         return; // wait for the rest
     socket->disconnectFromServer();
+    if (code == RaiseCode && length == 0) {
+        emit raiseRequested();
+        return;
+    }
     if (code != NoticeCode || length > MaxNoticeBytes)
         return;
     // The text ends at its first NUL, as the sender wrote it.
@@ -99,4 +102,8 @@ bool NoticeChannel::send(const QString &windowTitle, const QString &text) {
     const quint32 length = quint32(data.size());
     data.append('\0');
     return sendRaw(windowTitle, NoticeCode, length, data);
+}
+
+bool NoticeChannel::sendRaise(const QString &windowTitle) {
+    return sendRaw(windowTitle, RaiseCode, 0, QByteArray());
 }
