@@ -9,7 +9,7 @@
 
 namespace DeviceCheck {
 
-bool run(Hid_Thread &hid, myQQuickView &view) {
+bool find(Hid_Thread &hid, myQQuickView &view) {
     const QStringList names =
         view.appSettings()->value(QStringLiteral("common/product_name")).toStringList();
     hid.scanDevices(
@@ -17,8 +17,13 @@ bool run(Hid_Thread &hid, myQQuickView &view) {
     LinkState::instance().scrambling =
         DeviceTableReader::isEncoded(QString::fromLatin1(DeviceTableReader::EmbeddedPath));
     hid.swichCurDevice(hid.currentIndex());
-    view.syncFW();
     return LinkState::instance().connected.load();
+}
+
+bool run(Hid_Thread &hid, myQQuickView &view) {
+    const bool connected = find(hid, view);
+    view.syncFW();
+    return connected;
 }
 
 } // namespace DeviceCheck

@@ -12,15 +12,20 @@
 #include <QCoreApplication>
 #include <QDebug>
 
+#include <utility>
+
 namespace {
-constexpr int LockWaitMs = 3000;
+const QString LockHolderName = QStringLiteral("the q7config window");
 }
 
 Widget::Widget(QWidget *parent) : QWidget(parent) {
     m_controller = new Ui_Controler;
     m_controller->initialise(this, &m_hid);
     view()->setDeviceLink(&m_hid);
-    m_hid.setAppSettings(view()->appSettings());
+    // Asked at each check: resetting the configuration replaces the settings object.
+    m_hid.setSettingsSource([this] { return view()->appSettings(); });
+    // Nothing reaches the mouse before the window holds the device lock.
+    m_hid.setExchangesAllowed(false);
     m_hid.setTitleSource([this] { return windowTitle(); });
     // The device is gone and the user was told: close, which ends the program.
     connect(&m_hid, &Hid_Thread::deviceAbsent, this, [this] {
@@ -34,8 +39,12 @@ Widget::Widget(QWidget *parent) : QWidget(parent) {
 
     m_watch = new DeviceWatch(this);
     connect(m_watch, &DeviceWatch::changed, this, &Widget::deviceChanged);
+    m_lockRetry.setInterval(LockRetryMs);
+    connect(&m_lockRetry, &QTimer::timeout, this, &Widget::retryDeviceLock);
+
     m_notices = new NoticeChannel(this);
     m_notices->listen(windowTitle());
+    connect(m_notices, &NoticeChannel::raiseRequested, this, &Widget::bringToFront);
 }
 
 Widget::~Widget() {
@@ -59,25 +68,65 @@ bool Widget::startUp() {
     if (!state.connected.load())
         return false;
     showNormal();
-    startScene();
+    // Held by q7ctl: the scene starts when it lets go.
+    if (holdsDeviceLock() || state.demoMode.load())
+        startScene();
+    else
+        m_sceneWaiting = true;
     if (state.demoMode.load())
         NoticeChannel::send(windowTitle(), QStringLiteral("===== Demo Mode ====="));
     return true;
 }
 
 void Widget::checkDevice() {
-    const bool connected = DeviceCheck::run(m_hid, *view());
+    const bool connected = DeviceCheck::find(m_hid, *view());
+    const bool demo = LinkState::instance().demoMode.load();
+    if (demo)
+        m_hid.setExchangesAllowed(true); // demo mode sends nothing anyway
+    else if (connected)
+        takeDeviceLock();
+    if (demo || holdsDeviceLock())
+        view()->syncFW();
     emit deviceChecked();
-    if (!connected || LinkState::instance().demoMode.load())
+}
+
+bool Widget::holdsDeviceLock() const {
+    return m_lock && m_lock->isLocked();
+}
+
+bool Widget::takeDeviceLock() {
+    if (holdsDeviceLock())
+        return true;
+    if (!m_lock)
+        m_lock = new DeviceLock(DeviceLock::keyFor(m_hid.currentEntry()), LockHolderName);
+    if (m_lock->tryLock()) {
+        m_lockRetry.stop();
+        m_hid.setExchangesAllowed(true);
+        return true;
+    }
+    if (!m_lockRetry.isActive()) {
+        qWarning("The mouse is in use by %s; waiting until it is free.",
+                 qUtf8Printable(m_lock->holderText()));
+        m_lockRetry.start();
+    }
+    return false;
+}
+
+void Widget::retryDeviceLock() {
+    if (!takeDeviceLock())
         return;
-    // Hold the device against q7ctl while the window uses it.
-    const QString path = m_hid.currentEntry().commandPath;
-    if (m_lock && m_lock->isLocked())
-        return;
-    delete m_lock;
-    m_lock = new DeviceLock(path);
-    if (!m_lock->tryLock(LockWaitMs))
-        qWarning("Could not take the device lock; q7ctl may be using the mouse");
+    qInfo("The mouse is free; taking it.");
+    view()->syncFW();
+    if (std::exchange(m_sceneWaiting, false))
+        startScene();
+}
+
+void Widget::bringToFront() {
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
 }
 
 void Widget::startScene() {

@@ -16,6 +16,7 @@ class Widget : public QWidget {
     Q_OBJECT
 public:
     static constexpr int DeviceCheckDelayMs = 2048;
+    static constexpr int LockRetryMs = 250;
 
     explicit Widget(QWidget *parent = nullptr);
     ~Widget() override;
@@ -25,6 +26,8 @@ public:
     myQQuickView *view() const;
     QTimer &deviceCheckTimer() { return m_timer; }
     NoticeChannel *noticeChannel() const { return m_notices; }
+    // Whether the window holds the device against q7ctl; it sends nothing until it does.
+    bool holdsDeviceLock() const;
 
     // The first device check; connected (or demo) shows the window and starts the scene.
     // Returns whether the window was shown.
@@ -47,7 +50,14 @@ protected:
     void customEvent(QEvent *event) override;
 
 private:
+    // Takes the device lock, or starts waiting for it without blocking the event loop.
+    bool takeDeviceLock();
+    void retryDeviceLock();
+    void bringToFront();
+
     QTimer m_timer;
+    QTimer m_lockRetry;
+    bool m_sceneWaiting = false;
     Ui_Controler *m_controller = nullptr;
     Hid_Thread m_hid;
     DeviceWatch *m_watch = nullptr;

@@ -1,3 +1,6 @@
+#include "AppConfigStore.h"
+#include "NoticeChannel.h"
+#include "RuntimeDir.h"
 #include "UserPrompt.h"
 #include "Widget.h"
 #include "WidgetPrompt.h"
@@ -6,9 +9,14 @@
 #include <QDir>
 
 int main(int argc, char *argv[]) {
+    RuntimeDir::ensure();
     QApplication app(argc, argv);
     // Every path under ./modules/ rests on this.
     QDir::setCurrent(QCoreApplication::applicationDirPath());
+
+    // One window per user: a second start shows the running one and ends.
+    if (NoticeChannel::sendRaise(AppConfigStore::windowTitle()))
+        return 0;
 
     WidgetPrompt prompt;
     UserPrompt::install(&prompt);

@@ -119,67 +119,95 @@ QList<QMetaMethod> SlotInvoker::publicSlots(const QString &name) const {
     return found;
 }
 
-QStringList SlotInvoker::describeSlots() const {
+QStringList SlotInvoker::describeSlots(const Details &details) const {
     QStringList lines;
     for (const QMetaMethod &m : publicSlots()) {
-        QStringList params;
-        for (int i = 0; i < m.parameterCount(); ++i)
+        QStringList params, names;
+        for (int i = 0; i < m.parameterCount(); ++i) {
+            names.append(QString::fromLatin1(m.parameterNames().value(i)));
             params.append(QString::fromLatin1(m.parameterTypeName(i)) + QLatin1Char(' ') +
-                          QString::fromLatin1(m.parameterNames().value(i)));
+                          names.last());
+        }
         QString line =
             QString::fromLatin1(m.name()) + '(' + params.join(QStringLiteral(", ")) + ')';
         if (m.returnType() != QMetaType::Void)
             line += QStringLiteral(" -> ") + QString::fromLatin1(m.typeName());
         lines.append(line);
+        if (details)
+            for (const QString &detail : details(QString::fromLatin1(m.name()), names))
+                lines.append(QStringLiteral("    ") + detail);
     }
     return lines;
 }
 
-SlotInvoker::Result SlotInvoker::call(const QString &slot, const QStringList &jsonArgs,
-                                      bool dryRun) const {
+std::optional<QMetaMethod> SlotInvoker::resolve(const QString &slot, const QStringList &jsonArgs,
+                                                QVariantList &args, QString &error) const {
     const QList<QMetaMethod> candidates = publicSlots(slot);
-    if (candidates.isEmpty())
-        return {false, QStringLiteral("no slot named \"%1\" (see: q7ctl slots)").arg(slot), {}};
+    if (candidates.isEmpty()) {
+        error = QStringLiteral("no slot named \"%1\" (see: q7ctl slots)").arg(slot);
+        return std::nullopt;
+    }
 
     QList<QJsonValue> values;
     for (const QString &arg : jsonArgs) {
         const auto parsed = parseJson(arg);
-        if (!parsed)
-            return {false, QStringLiteral("argument is not a JSON value: %1").arg(arg), {}};
+        if (!parsed) {
+            error = QStringLiteral("argument is not a JSON value: %1").arg(arg);
+            return std::nullopt;
+        }
         values.append(*parsed);
+    }
+    if (values.size() > MaxArgs) {
+        error = QStringLiteral("too many arguments");
+        return std::nullopt;
     }
 
     // Default arguments give a slot several entries: take the one with this many parameters.
-    const QMetaMethod *method = nullptr;
+    std::optional<QMetaMethod> method;
     for (const QMetaMethod &m : candidates)
         if (m.parameterCount() == values.size())
-            method = &m;
+            method = m;
     if (!method) {
         QStringList counts;
         for (const QMetaMethod &m : candidates)
             counts.append(QString::number(m.parameterCount()));
-        return {false,
-                QStringLiteral("%1 takes %2 argument(s), %3 given")
+        error = QStringLiteral("%1 takes %2 argument(s), %3 given")
                     .arg(slot, counts.join(QStringLiteral(" or ")))
-                    .arg(values.size()),
-                {}};
+                    .arg(values.size());
+        return std::nullopt;
     }
 
-    QList<QVariant> args;
     for (int i = 0; i < values.size(); ++i) {
         QString why;
         const auto v = convert(values[i], method->parameterType(i), why);
-        if (!v)
-            return {false,
-                    QStringLiteral("argument %1 (%2 %3) must be %4")
+        if (!v) {
+            error = QStringLiteral("argument %1 (%2 %3) must be %4")
                         .arg(i + 1)
                         .arg(QString::fromLatin1(method->parameterTypeName(i)),
-                             QString::fromLatin1(method->parameterNames().value(i)), why),
-                    {}};
+                             QString::fromLatin1(method->parameterNames().value(i)), why);
+            return std::nullopt;
+        }
         args.append(*v);
     }
-    if (args.size() > MaxArgs)
-        return {false, QStringLiteral("too many arguments"), {}};
+    return method;
+}
+
+SlotInvoker::Prepared SlotInvoker::prepare(const QString &slot, const QStringList &jsonArgs) const {
+    Prepared p;
+    const std::optional<QMetaMethod> method = resolve(slot, jsonArgs, p.args, p.error);
+    if (method)
+        for (const QByteArray &name : method->parameterNames())
+            p.parameterNames.append(QString::fromLatin1(name));
+    return p;
+}
+
+SlotInvoker::Result SlotInvoker::call(const QString &slot, const QStringList &jsonArgs,
+                                      bool dryRun) const {
+    QVariantList args;
+    QString error;
+    const std::optional<QMetaMethod> method = resolve(slot, jsonArgs, args, error);
+    if (!method)
+        return {false, error, std::nullopt};
     if (dryRun)
         return {true, {}, std::nullopt};
 

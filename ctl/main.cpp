@@ -4,6 +4,8 @@
 #include "DeviceLock.h"
 #include "Hid_Thread.h"
 #include "LinkState.h"
+#include "RuntimeDir.h"
+#include "SlotDomains.h"
 #include "SlotInvoker.h"
 #include "myQQuickView.h"
 
@@ -14,22 +16,22 @@
 #include <QLoggingCategory>
 #include <QSettings>
 
-#include <QFile>
-
 #include <cstdio>
-#include <unistd.h>
 
 namespace {
 
-enum ExitCode { Ok = 0, Usage = 2, Absent = 3, Busy = 4 };
+enum ExitCode { Ok = 0, Usage = 2, Absent = 3, Busy = 4, Failed = 5 };
+constexpr int MaxFailureLines = 8;
 
 void usage() {
     std::fputs("usage: q7ctl [--yes] [--verbose] slots\n"
                "       q7ctl [--yes] [--verbose] call SLOT [ARG...]\n"
                "  Each ARG is one JSON value: 3, true, '\"text\"', '[1,2,3]'.\n"
+               "  q7ctl slots lists every slot with what its arguments may be.\n"
                "  --yes      answer confirmations with OK (default: Cancel)\n"
                "  --verbose  show the link's debug lines\n"
-               "Exit: 0 done, 2 bad usage or arguments, 3 no device, 4 device in use.\n",
+               "Exit: 0 done, 2 bad usage or arguments, 3 no device, 4 device in use,\n"
+               "      5 the device or a file did not do what was asked (the reason on stderr).\n",
                stderr);
 }
 
@@ -39,19 +41,22 @@ QString jsonText(const QJsonValue &v) {
     return QString::fromUtf8(text.mid(1, text.size() - 2));
 }
 
+// Names each exchange that failed; true when there was one.
+bool reportFailures(const QList<ExchangeFailure> &failures) {
+    for (int i = 0; i < failures.size() && i < MaxFailureLines; ++i)
+        std::fprintf(stderr, "q7ctl: %s\n", qUtf8Printable(failures[i].text()));
+    if (failures.size() > MaxFailureLines)
+        std::fprintf(stderr, "q7ctl: %lld more failed exchanges\n",
+                     static_cast<long long>(failures.size() - MaxFailureLines));
+    return !failures.isEmpty();
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // What Qt would pick anyway, without its warning on every run (root shells lack it).
-    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
-        const QByteArray runtime = "/tmp/runtime-" + QByteArray::number(getuid());
-        QDir().mkpath(QString::fromLatin1(runtime));
-        QFile::setPermissions(QString::fromLatin1(runtime),
-                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        qputenv("XDG_RUNTIME_DIR", runtime);
-    }
+    RuntimeDir::ensure();
     QApplication app(argc, argv);
     QDir::setCurrent(QCoreApplication::applicationDirPath());
 
@@ -76,35 +81,43 @@ int main(int argc, char *argv[]) {
     SlotInvoker invoker(&view);
 
     if (args.first() == QLatin1String("slots")) {
-        for (const QString &line : invoker.describeSlots())
+        for (const QString &line : invoker.describeSlots(&SlotDomains::describe))
             std::printf("%s\n", qUtf8Printable(line));
         return Ok;
     }
 
     const QString slot = args.at(1);
     const QStringList slotArgs = args.mid(2);
-    // Arguments are checked before anything reaches the device.
-    const SlotInvoker::Result check = invoker.call(slot, slotArgs, true);
-    if (!check.ok) {
-        std::fprintf(stderr, "q7ctl: %s\n", qUtf8Printable(check.error));
+    // Types first, then values: nothing reaches the device or a file before both pass.
+    const SlotInvoker::Prepared prepared = invoker.prepare(slot, slotArgs);
+    if (!prepared.error.isEmpty()) {
+        std::fprintf(stderr, "q7ctl: %s\n", qUtf8Printable(prepared.error));
         return Usage;
     }
 
-    hid.setAppSettings(view.appSettings());
+    hid.setSettingsSource([&view] { return view.appSettings(); });
     const QString title = view.appSettings()->value(QStringLiteral("common/name")).toString();
     hid.setTitleSource([title] { return title; });
-    if (!DeviceCheck::run(hid, view))
+    if (!DeviceCheck::find(hid, view))
         return Absent;
 
-    DeviceLock lock(hid.currentEntry().commandPath);
-    if (!LinkState::instance().demoMode.load() && !lock.tryLock(0)) {
-        std::fprintf(stderr,
-                     "q7ctl: the mouse is in use by another process (pid %lld), most likely the "
-                     "q7config window; close it and try again.\n",
-                     static_cast<long long>(lock.holderPid()));
-        return Busy;
+    const SlotDomains::Context context{view.currentDeviceType(), view.getMacroIniNames(), yes};
+    if (const auto refusal =
+            SlotDomains::check(slot, prepared.args, context, prepared.parameterNames)) {
+        std::fprintf(stderr, "q7ctl: %s: %s\n", qUtf8Printable(slot), qUtf8Printable(*refusal));
+        return Usage;
     }
 
+    DeviceLock lock(DeviceLock::keyFor(hid.currentEntry()), QStringLiteral("q7ctl"));
+    if (!LinkState::instance().demoMode.load() && !lock.tryLock()) {
+        std::fprintf(stderr, "q7ctl: the mouse is in use by %s; close it and try again.\n",
+                     qUtf8Printable(lock.holderText()));
+        return Busy;
+    }
+    view.syncFW();
+
+    (void)hid.takeFailures(); // only the call's own exchanges count
+    const int warningsBefore = prompt.warningCount();
     const SlotInvoker::Result result = invoker.call(slot, slotArgs);
     // Sets run on a worker: let the last one reach the device before the process ends.
     hid.waitForSend();
@@ -114,5 +127,8 @@ int main(int argc, char *argv[]) {
     }
     if (result.value)
         std::printf("%s\n", qUtf8Printable(jsonText(*result.value)));
-    return Ok;
+    const bool failed = reportFailures(hid.takeFailures());
+    // A slot that warned (a file kept as it was, a write that failed) did not do all it was asked.
+    const bool refused = prompt.warningCount() > warningsBefore;
+    return failed || refused ? Failed : Ok;
 }

@@ -23,8 +23,12 @@ void myQQuickView::ui_01H_SetReportRate(uchar rate) {
 }
 
 void myQQuickView::ui_02H_SetCurrentProfile(int profile) {
-    if (profile == m_files.currentProfileIndex() || !m_files.setCurrentProfileIndex(profile))
+    if (profile == m_files.currentProfileIndex())
         return;
+    if (!m_files.setCurrentProfileIndex(profile)) {
+        qWarning("ui_02H_SetCurrentProfile: profile %d refused (0 to 9)", profile);
+        return;
+    }
     // The mouse keeps no profile number: the pages reload from the newly selected file.
     if (m_hid && currentDeviceType() == DeviceType::keyboard)
         m_hid->hid_02H_SetCurrentProfile(uchar(profile));

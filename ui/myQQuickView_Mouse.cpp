@@ -16,6 +16,7 @@ constexpr int KeyEntries = 16;
 constexpr int KeyRecordBytes = 4;
 constexpr int MacroBytes = 128;
 constexpr int DefaultStageCount = 8;
+constexpr int DpiStages = 8;
 constexpr int FireKeys = 3;
 
 // Key records: function type, three parameters.
@@ -58,6 +59,11 @@ bool myQQuickView::chkIsLogoLedWork() {
 }
 
 void myQQuickView::ui_0BH_SetCurrentDPIStage(uchar dpiStage) {
+    // The mouse refuses other stages; the profile must not keep one it never took.
+    if (dpiStage < 1 || dpiStage > DpiStages) {
+        qWarning("ui_0BH_SetCurrentDPIStage: stage %u refused (1 to %d)", dpiStage, DpiStages);
+        return;
+    }
     currentProfile()->setValue(QStringLiteral("sensor/stage_Q7"), int(dpiStage));
     if (m_hid)
         m_hid->hid_0BH_SetCurrentDPIStage(dpiStage);
@@ -153,10 +159,12 @@ void myQQuickView::sendMacro(int deviceType, int macroId, const QString &name) {
 
 void myQQuickView::q7_0CH_SetPressGun(uchar x, uchar y, uchar times, uchar enable, uchar cursorBack,
                                       uchar fireKey) {
-    const QVariantList options = ui_83H_GetKeyboardoption();
-    const uchar o0 = uchar(options.value(0).toUInt()), o1 = uchar(options.value(1).toUInt());
-    const uchar o2 = uchar(options.value(2).toUInt());
-    uchar o3 = uchar(options.value(3).toUInt());
+    uchar o0 = 0, o1 = 0, o2 = 0, o3 = 0;
+    // Read, change, write: after a failed read the write would clear the mouse's options.
+    if (!m_hid || !m_hid->hid_83H_GetKeyboardoption(o0, o1, o2, o3)) {
+        qWarning("q7_0CH_SetPressGun: the options could not be read; nothing sent");
+        return;
+    }
     o3 = enable ? uchar(o3 | PressGunBit) : uchar(o3 & ~PressGunBit);
     ui_03H_SetKeyboardoption(o0, o1, o2, o3);
     // With the wheel reversed the vertical pull runs the other way.
@@ -169,8 +177,12 @@ void myQQuickView::setScrollPinSwap(bool isSwap) {
     if (!m_hid)
         return;
     uchar type = 0, option1 = 0, option2 = 0, rate = 0;
-    m_hid->hid_83H_GetFunctionOption(type, option1, option2);
-    m_hid->hid_81H_GetReportRate(rate);
+    // Read, change, write: after a failed read the write would send rate 0 and cleared options.
+    if (!m_hid->hid_83H_GetFunctionOption(type, option1, option2) ||
+        !m_hid->hid_81H_GetReportRate(rate)) {
+        qWarning("setScrollPinSwap: the options could not be read; nothing sent");
+        return;
+    }
     option1 = uchar((option1 & ~ScrollSwapBit) | (uchar(isSwap) << ScrollSwapShift));
     m_hid->hid_03H_SetFunctionOption(type, rate, option1, option2);
 }

@@ -8,6 +8,15 @@
 namespace {
 constexpr int ConfirmTitleMessage = 4;
 constexpr int ConfirmTextMessage = 5;
+constexpr uint SliderTop = 10; // the sensor page's sliders run from 0 to 10
+
+// Beyond the sliders the desktop's values run out of range (the double-click time overflows).
+bool isSliderIndex(const char *slot, uint index) {
+    if (index <= SliderTop)
+        return true;
+    qWarning("%s: slider index %u refused (0 to %u)", slot, index, SliderTop);
+    return false;
+}
 
 // Slider index 0 … 10 to the desktop's values.
 int pointerSpeed(uint index) {
@@ -39,18 +48,24 @@ bool myQQuickView::getAcceleration() {
 }
 
 void myQQuickView::setCursorSpeed(uint cursorSpeed) {
+    if (!isSliderIndex("setCursorSpeed", cursorSpeed))
+        return;
     currentProfile()->setValue(QStringLiteral("sensor/cursorSpeed_Q7"), cursorSpeed);
     if (!m_pointer.setSpeed(pointerSpeed(cursorSpeed)))
         qDebug("setCursorSpeed Failed");
 }
 
 void myQQuickView::setVerticalScrollLines(uint lines) {
+    if (!isSliderIndex("setVerticalScrollLines", lines))
+        return;
     currentProfile()->setValue(QStringLiteral("sensor/verticalScrollLines_Q7"), lines);
     if (!m_pointer.setWheelLines(wheelLines(lines)))
         qDebug("setVerticalScrollLines Failed");
 }
 
 void myQQuickView::setDoubleClickSpeed(uint speed) {
+    if (!isSliderIndex("setDoubleClickSpeed", speed))
+        return;
     currentProfile()->setValue(QStringLiteral("sensor/doubleClickSpeed_Q7"), speed);
     if (!m_pointer.setDoubleClickTime(doubleClickMs(speed)))
         qDebug("setDoubleClickSpeed Failed");

@@ -45,10 +45,13 @@ class Q7ctlTest : public QObject {
 
 private slots:
     void initTestCase() {
-        // Device locks live in the temporary folder: a private one keeps other runs out.
+        // Device locks live in the runtime folder: a private one keeps other runs out.
         const QString tmp = m_install.filePath(QStringLiteral("tmp"));
-        QVERIFY(QDir().mkpath(tmp));
+        const QString runtime = m_install.filePath(QStringLiteral("runtime"));
+        QVERIFY(QDir().mkpath(tmp) && QDir().mkpath(runtime));
+        QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         qputenv("TMPDIR", tmp.toLocal8Bit());
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
         m_q7ctl = m_install.filePath(QStringLiteral("q7ctl"));
         QVERIFY(QFile::copy(QStringLiteral(Q7CTL_PATH), m_q7ctl));
         const QDir source(QStringLiteral(Q7_MODULES_SOURCE));
@@ -181,7 +184,7 @@ private slots:
         VirtualMouse mouse;
         Hid_Thread hid;
         QVERIFY(mouse.connect(hid));
-        DeviceLock lock(hid.currentEntry().commandPath);
+        DeviceLock lock(DeviceLock::keyFor(hid.currentEntry()), QStringLiteral("the q7config window"));
         QVERIFY(lock.tryLock());
         const Run r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("initUI")});
         QCOMPARE(r.exitCode, 4);

@@ -274,7 +274,7 @@ private slots:
         QSettings config(dir.filePath(QStringLiteral("apConfig.bin")), QSettings::IniFormat);
         config.setValue(QStringLiteral("common/sCode1"), QStringLiteral("m-vorkel"));
         Hid_Thread hid;
-        hid.setAppSettings(&config);
+        hid.setSettingsSource([&config] { return &config; });
         QSignalSpy ended(&hid, &Hid_Thread::deviceAbsent);
         QVERIFY(mouse.connect(hid)); // demo counts as connected
         QVERIFY(LinkState::instance().demoMode.load());
