@@ -122,6 +122,7 @@ void Widget::retryDeviceLock() {
 }
 
 void Widget::bringToFront() {
+    qInfo("Another start of the program asked for this window.");
     if (isMinimized())
         showNormal();
     show();

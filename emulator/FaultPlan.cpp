@@ -10,6 +10,7 @@ constexpr std::string_view kAbsent = "absent";
 constexpr std::string_view kUnplugAfter = "unplug-after:";
 constexpr std::string_view kWriteError = "write-error";
 constexpr std::string_view kStall = "stall";
+constexpr std::string_view kNoAnswer = "no-answer";
 constexpr std::string_view kNoReady = "no-ready";
 constexpr std::string_view kNoPermission = "no-permission";
 constexpr std::string_view kSlow = "slow:";
@@ -48,6 +49,8 @@ FaultPlan FaultPlan::parse(std::string_view text) {
             plan.writeError = true;
         } else if (token == kStall) {
             plan.stall = true;
+        } else if (token == kNoAnswer) {
+            plan.noAnswer = true;
         } else if (token == kNoReady) {
             plan.noReady = true;
         } else if (token == kNoPermission) {

@@ -13,6 +13,7 @@ struct FaultPlan {
     std::optional<long> unplugAfterTransfers;
     bool writeError = false;
     bool stall = false;
+    bool noAnswer = false; // commands are taken, but feature reads fail
     bool noReady = false;
     bool noPermission = false; // listed, but opening is denied as with a missing udev rule
     long slowMilliseconds = 0;

@@ -236,7 +236,7 @@ int VirtualDevice::getFeatureReport(hid_device *dev, unsigned char *data, std::s
     DeviceSession &s = session();
     if (!data || length < kFeatureReportSize || data[0] != kReportNumber)
         return fail(dev, "hid_get_feature_report: expected report 0 and room for 9 bytes");
-    if (!s.pendingAnswer)
+    if (!s.pendingAnswer || s.settings.faults.noAnswer)
         return fail(dev, "hid_get_feature_report: the device has no answer");
     data[0] = kReportNumber;
     std::copy(s.pendingAnswer->begin(), s.pendingAnswer->end(), data + 1);

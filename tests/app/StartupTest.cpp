@@ -1,4 +1,6 @@
 // Start-up as the program runs it: connected, demo and absent, and the device watch's delay.
+#include "DeviceLock.h"
+#include "Hid_Thread.h"
 #include "LinkState.h"
 #include "RecordingPrompt.h"
 #include "VirtualMouse.h"
@@ -31,6 +33,13 @@ class StartupTest : public QObject {
     }
 
 private slots:
+    void initTestCase() {
+        // The device lock lives in the runtime folder: a private one keeps other runs out.
+        const QString runtime = m_dir.filePath(QStringLiteral("runtime"));
+        QVERIFY(QDir().mkpath(runtime));
+        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
+    }
+
     void init() {
         QDir::setCurrent(m_dir.path());
         writeConfig();
@@ -54,6 +63,56 @@ private slots:
         QTRY_COMPARE(root->property("startStage").toInt(), 2);
         QVERIFY(root->isVisible());
         QVERIFY(prompt.warnings.isEmpty());
+    }
+
+    // The link asks for the settings at each check: a reset replaces the object it read before.
+    void deviceCheckAfterAConfigurationResetReadsTheNewSettings() {
+        QFile::copy(m_dir.filePath(QStringLiteral("modules/setting/apConfig.bin")),
+                    m_dir.filePath(QStringLiteral("modules/setting/apConfigD.bin")));
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Widget widget;
+        QVERIFY(widget.startUp());
+        widget.view()->resetApconfig();
+        widget.view()->appSettings()->setValue(QStringLiteral("common/sCode1"),
+                                               QStringLiteral("123456"));
+        widget.checkDevice();
+        const FrameCodec::SecrecyCode code = LinkState::instance().secrecyCode();
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(code.data()) + 1, 6),
+                 QByteArray("123456"));
+        QFile::remove(m_dir.filePath(QStringLiteral("modules/setting/apConfigD.bin")));
+    }
+
+    // While q7ctl holds the mouse the window shows, keeps its event loop, sends nothing and
+    // starts its scene when q7ctl lets go.
+    void waitsForTheDeviceLockAndNeverRunsWithoutIt() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Hid_Thread probe;
+        QVERIFY(mouse.connect(probe));
+        DeviceLock q7ctl(DeviceLock::keyFor(probe.currentEntry()), QStringLiteral("q7ctl"));
+        QVERIFY(q7ctl.tryLock());
+        Widget widget;
+        QVERIFY(widget.startUp());
+        QVERIFY(widget.isVisible());
+        QVERIFY(!widget.holdsDeviceLock());
+        QTest::qWait(3 * Widget::LockRetryMs); // the retry timer runs: the loop is not blocked
+        QCOMPARE(widget.view()->rootObject()->property("startStage").toInt(), 0);
+        mouse.clearLog();
+        widget.view()->ui_0BH_SetCurrentDPIStage(3);
+        widget.deviceLink().waitForSend();
+        QVERIFY(mouse.reports(QStringLiteral("feature_out")).isEmpty());
+
+        q7ctl.unlock();
+        QTRY_VERIFY(widget.holdsDeviceLock());
+        QTRY_COMPARE(widget.view()->rootObject()->property("startStage").toInt(), 2);
+        widget.view()->ui_0BH_SetCurrentDPIStage(4);
+        widget.deviceLink().waitForSend();
+        QCOMPARE(mouse.reports(QStringLiteral("feature_out")).size(), 1);
+        // Now the window holds it: q7ctl is told who has the mouse.
+        QVERIFY(!q7ctl.tryLock());
+        QVERIFY2(q7ctl.holderText().startsWith(QStringLiteral("the q7config window (pid ")),
+                 qPrintable(q7ctl.holderText()));
     }
 
     void demoShowsTheWindowAndTheNotice() {

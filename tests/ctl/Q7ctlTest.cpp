@@ -23,6 +23,11 @@ class Q7ctlTest : public QObject {
         QString err;
     };
 
+    static QByteArray readAll(const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     Run q7ctl(const VirtualMouse &mouse, const QStringList &args, const QString &faults = {},
               const QStringList &extraEnv = {}) const {
         QProcess process;
@@ -113,6 +118,120 @@ private slots:
         QVERIFY(mouse.log().isEmpty());
     }
 
+    // Values the types let through but the mouse or the files must not get.
+    void refusesValuesOutsideTheirDomain_data() {
+        QTest::addColumn<QStringList>("call");
+        QTest::addColumn<QString>("message");
+        QString zeros = QStringLiteral("[0");
+        for (int i = 1; i < 64; ++i)
+            zeros += QStringLiteral(",0");
+        zeros += QLatin1Char(']');
+        QTest::newRow("empty key table")
+            << QStringList{"ui_12H_SetKeyMatrix", "[]"}
+            << "argument 1 (src64) must be 64 whole numbers from 0 to 255";
+        QTest::newRow("no left button")
+            << QStringList{"ui_12H_SetKeyMatrix", zeros} << "no key keeps the left button";
+        QTest::newRow("misspelt macro")
+            << QStringList{"ui_13H_SetMacroKey", "1", "\"Macro. 01\""}
+            << "argument 2 (name) must be the name of an existing macro";
+        QTest::newRow("stage the mouse refuses")
+            << QStringList{"ui_0BH_SetCurrentDPIStage", "100"}
+            << "argument 1 (dpiStage) must be a whole number from 1 to 8";
+        QTest::newRow("short DPI lists")
+            << QStringList{"ui_11H_SetDPISet", "2", "[1,2]", "[null,{\"a\":[1]}]"}
+            << "argument 2 (src8) must be 8 whole numbers";
+        QTest::newRow("objects in a DPI list")
+            << QStringList{"ui_11H_SetDPISet", "2", "[1,2,3,4,5,6,7,8]",
+                           "[null,{\"a\":[1]},3,4,5,6,7,8]"}
+            << "argument 3 (valueForIndex) must be 8 whole numbers";
+        QTest::newRow("keyboard slot")
+            << QStringList{"ui_09H_SetKeyboardMode", "1"} << "applies to a keyboard only";
+        QTest::newRow("profile 99") << QStringList{"ui_02H_SetCurrentProfile", "99"}
+                                    << "argument 1 (profile) must be a whole number from 0 to 9";
+        QTest::newRow("slider index") << QStringList{"setDoubleClickSpeed", "40000000"}
+                                      << "argument 1 (speed) must be a whole number from 0 to 10";
+        QTest::newRow("nested settings")
+            << QStringList{"saveApConfig", "[[1],{\"a\":1}]"} << "numbers, strings or booleans";
+    }
+    void refusesValuesOutsideTheirDomain() {
+        QFETCH(QStringList, call);
+        QFETCH(QString, message);
+        VirtualMouse mouse;
+        const QString profile = m_install.filePath(QStringLiteral("modules/setting/p1.bin"));
+        const QString config = m_install.filePath(QStringLiteral("modules/setting/apConfig.bin"));
+        const QByteArray profileBefore = readAll(profile), configBefore = readAll(config);
+        const Run r = q7ctl(mouse, QStringList{QStringLiteral("call")} + call);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(mouse.reports(QStringLiteral("feature_out")).isEmpty());
+        QCOMPARE(readAll(profile), profileBefore);
+        QCOMPARE(readAll(config), configBefore);
+    }
+
+    void listsEachSlotsDomainAndYesLetsTheLastLeftButtonGo() {
+        VirtualMouse mouse;
+        const Run listed = q7ctl(mouse, {QStringLiteral("slots")});
+        QVERIFY(listed.out.contains(
+            QStringLiteral("ui_12H_SetKeyMatrix(QVariantList src64)\n    for the mouse only\n"
+                           "    src64: 64 whole numbers from 0 to 255\n")));
+        QString table = QStringLiteral("[0");
+        for (int i = 1; i < 64; ++i)
+            table += QStringLiteral(",0");
+        table += QLatin1Char(']');
+        const Run r = q7ctl(mouse, {QStringLiteral("--yes"), QStringLiteral("call"),
+                                    QStringLiteral("ui_12H_SetKeyMatrix"), table});
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(mouse.reports(QStringLiteral("output")).size(), 2);
+    }
+
+    // The window keeps its silent presets; q7ctl names the command and the cause.
+    void failedExchangesExit5_data() {
+        QTest::addColumn<QString>("fault");
+        QTest::addColumn<QStringList>("call");
+        QTest::addColumn<QString>("message");
+        QString guns = QStringLiteral("[1,0,240,0");
+        for (int n = 1; n < 16; ++n)
+            guns += n == 5 ? QStringLiteral(",8,0,1,5") : QStringLiteral(",0,0,0,0");
+        guns += QLatin1Char(']');
+        QTest::newRow("write failed")
+            << "write-error" << QStringList{"ui_0BH_SetCurrentDPIStage", "3"}
+            << "command 0x0b: write failed";
+        QTest::newRow("no answer")
+            << "stall" << QStringList{"ui_92H_GetKeyMatrix"} << "command 0x92: no answer";
+        QTest::newRow("device gone") << "unplug-after:2" << QStringList{"ui_92H_GetKeyMatrix"}
+                                     << "command 0x92: device gone";
+        QTest::newRow("link busy")
+            << "slow:800" << QStringList{"ui_12H_SetKeyMatrix", guns} << "command 0x12: link busy";
+        QTest::newRow("options unread")
+            << "no-answer" << QStringList{"setScrollPinSwap", "true"} << "command 0x83: no answer";
+    }
+    void failedExchangesExit5() {
+        QFETCH(QString, fault);
+        QFETCH(QStringList, call);
+        QFETCH(QString, message);
+        VirtualMouse mouse;
+        const Run r = q7ctl(mouse, QStringList{QStringLiteral("call")} + call, fault);
+        QCOMPARE(r.exitCode, 5);
+        QVERIFY2(r.err.contains(QStringLiteral("q7ctl: ") + message), qPrintable(r.err));
+    }
+
+    void aSlotThatRefusesExits5() {
+        VirtualMouse mouse;
+        const QString factory = m_install.filePath(QStringLiteral("modules/setting/pD.bin"));
+        const QByteArray kept = readAll(factory);
+        QFile broken(factory);
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(QByteArray("\x00\x01\x02\xff binary", 12));
+        broken.close();
+        const Run r = q7ctl(
+            mouse, {QStringLiteral("call"), QStringLiteral("resetProfile"), QStringLiteral("0")});
+        QVERIFY(broken.open(QIODevice::WriteOnly));
+        broken.write(kept);
+        broken.close();
+        QCOMPARE(r.exitCode, 5);
+        QVERIFY2(r.err.contains(QStringLiteral("kept as it is")), qPrintable(r.err));
+    }
+
     void absentDeviceExits3() {
         VirtualMouse mouse;
         const Run r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("initUI")},
@@ -184,11 +303,13 @@ private slots:
         VirtualMouse mouse;
         Hid_Thread hid;
         QVERIFY(mouse.connect(hid));
-        DeviceLock lock(DeviceLock::keyFor(hid.currentEntry()), QStringLiteral("the q7config window"));
+        DeviceLock lock(DeviceLock::keyFor(hid.currentEntry()),
+                        QStringLiteral("the q7config window"));
         QVERIFY(lock.tryLock());
         const Run r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("initUI")});
         QCOMPARE(r.exitCode, 4);
-        QVERIFY2(r.err.contains(QStringLiteral("in use")), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("in use by the q7config window (pid ")),
+                 qPrintable(r.err));
         lock.unlock();
         QCOMPARE(q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("initUI")}).exitCode, 0);
     }

@@ -11,6 +11,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 
 #include <random>
 
@@ -186,9 +187,13 @@ private slots:
     void failuresFreeTheLinkAndKeepThePreset_data() {
         QTest::addColumn<QString>("faults");
         QTest::addColumn<int>("bulkBytes");
-        QTest::newRow("write error") << "write-error" << 0;
-        QTest::newRow("stalled bulk read") << "stall" << 64;
-        QTest::newRow("unplugged during the bulk read") << "unplug-after:3" << 64;
+        QTest::addColumn<int>("cause");
+        using Cause = ExchangeFailure::Cause;
+        QTest::newRow("write error") << "write-error" << 0 << int(Cause::WriteFailed);
+        QTest::newRow("stalled bulk read") << "stall" << 64 << int(Cause::NoAnswer);
+        QTest::newRow("no answer frame") << "no-answer" << 0 << int(Cause::NoAnswer);
+        QTest::newRow("unplugged during the bulk read")
+            << "unplug-after:3" << 64 << int(Cause::DeviceGone);
     }
     void failuresFreeTheLinkAndKeepThePreset() {
         QFETCH(QString, faults);
@@ -206,6 +211,31 @@ private slots:
         QVERIFY(std::all_of(std::begin(table), std::end(table), [](uchar b) { return b == 0xab; }));
         if (bulkBytes == 0)
             QCOMPARE(hid.answerFrame()[2], uint8_t(0x55));
+        // Each failure is recorded once, with its command and cause, for q7ctl to name.
+        QFETCH(int, cause);
+        const QList<ExchangeFailure> failures = hid.takeFailures();
+        QCOMPARE(failures.size(), 1);
+        QCOMPARE(int(failures[0].cause), cause);
+        if (bulkBytes > 0)
+            QCOMPARE(failures[0].code, uint8_t(0x92));
+        QVERIFY(hid.takeFailures().isEmpty());
+    }
+
+    // A watcher that never ends must not hold a pool thread: on one CPU the pool has one, and
+    // every set would wait behind it.
+    void watcherLeavesThePoolFree() {
+        VirtualMouse mouse;
+        Hid_Thread hid;
+        QVERIFY(mouse.connect(hid));
+        QTRY_VERIFY(hid.isWatching());
+        QTRY_COMPARE(QThreadPool::globalInstance()->activeThreadCount(), 0);
+        QThreadPool::globalInstance()->setMaxThreadCount(1);
+        hid.hid_0BH_SetCurrentDPIStage(4);
+        hid.hid_0BH_SetCurrentDPIStage(5);
+        hid.waitForSend();
+        QThreadPool::globalInstance()->setMaxThreadCount(QThread::idealThreadCount());
+        QVERIFY(hid.takeFailures().isEmpty());
+        QCOMPARE(mouse.reports(QStringLiteral("feature_out")).size(), 2);
     }
 
     void setsWithoutDeviceLeaveTheLinkFree() {

@@ -310,6 +310,34 @@ private slots:
         QVERIFY(!m_view->getScrollPinSwap());
     }
 
+    // Writing back what a failed read left would send rate 0 and cleared options.
+    void readChangeWriteSendsNothingAfterAFailedRead() {
+        start(Personality::Mouse, QStringLiteral("no-answer"));
+        m_view->setScrollPinSwap(true);
+        m_view->q7_0CH_SetPressGun(0, 20, 3, 1, 1, 2);
+        for (const QByteArray &frame : frames())
+            QVERIFY2(uchar(frame[1]) & 0x80, frame.toHex(' ').constData()); // reads only
+        QCOMPARE(m_mouse->reports(QStringLiteral("feature_out")).size(), 2);
+    }
+
+    void slidersAndStagesOutsideThePagesRangeChangeNothing() {
+        start();
+        m_view->setCursorSpeed(4);
+        m_view->ui_0BH_SetCurrentDPIStage(3);
+        const uint doubleClick = m_view->getDoubleClickSpeed();
+        m_hid->waitForSend();
+        m_mouse->clearLog();
+        m_view->setCursorSpeed(11);
+        m_view->setVerticalScrollLines(40000000);
+        m_view->setDoubleClickSpeed(40000000);
+        m_view->ui_0BH_SetCurrentDPIStage(0);
+        m_view->ui_0BH_SetCurrentDPIStage(100);
+        QCOMPARE(m_view->getCursorSpeed(), 4u);
+        QCOMPARE(m_view->getDoubleClickSpeed(), doubleClick);
+        QCOMPARE(m_view->ui_8BH_GetCurrentDPIStage().toInt(), 3);
+        QVERIFY(frames().isEmpty());
+    }
+
     void mouseReadsAtStart() {
         start();
         QCOMPARE(m_view->getSensorType().toInt(), 3);

@@ -1,6 +1,7 @@
 // The view's own slots and the controller: sounds, window moves, the busy lock, syncFW.
 #include "Hid_Thread.h"
 #include "RecordingPrompt.h"
+#include "SlotDomains.h"
 #include "SoundBoard.h"
 #include "Ui_Controler.h"
 #include "VirtualMouse.h"
@@ -61,6 +62,9 @@ private slots:
                 found.append(QString::fromLatin1(meta.method(i).name()));
         QCOMPARE(found.size(), 88);
         QCOMPARE(found, expected);
+        // q7ctl refuses a slot whose arguments have no domain: a new slot must get one.
+        for (const QString &slot : found)
+            QVERIFY2(SlotDomains::isKnown(slot), qPrintable(slot));
     }
 
     void init() {
