@@ -211,6 +211,8 @@ Item {
         y: 600
         enabled: Frame.frameEnabled(_Menu_Up.isGlobalSettingSelect)
         opacity: Frame.partOpacity(enabled)
+        onBtnTotalApplyClicked: _main_Q7.applyAll()
+        onBtnTotalResetClicked: _main_Q7.resetAll()
     }
 
     Menu_Up {

@@ -192,9 +192,13 @@ Item {
 
             // A left click on another entry switches the device's profile.
             tryVerify(function () { return !context.visible })
+            ui_View.clear()
             mouseClick(find(root, "profile5"))
             compare(menu.currentIndex, 5)
-            compare(ui_View.callsOf("ui_02H_SetCurrentProfile")[1].args, [5])
+            compare(ui_View.callsOf("ui_02H_SetCurrentProfile")[0].args, [5])
+            // The colour and sensor pages read the new profile.
+            compare(ui_View.callsOf("ui_8DH_GetRGBLedEffect").length, 1)
+            compare(ui_View.callsOf("ui_91H_GetDPISet").length, 1)
         }
 
         function test_panelDisablesTheFrameAndMacroPageTheProfiles() {
@@ -214,13 +218,26 @@ Item {
 
         function test_busyLockAndAllSave() {
             var root = startRunning()
+            ui_View.clear()
             mouseClick(find(root, "allSaveButton"))
             compare(root.busyTime, 2000)
+            // Both pages with an Apply took part.
+            compare(ui_View.callsOf("ui_0DH_SetRGBLedEffect").length, 1)
+            compare(ui_View.callsOf("ui_01H_SetReportRate").length, 1)
             verify(!ui_View.enabled)
             verify(find(root, "busyIndicator").visible)
             root.setProtectUI(0)
             tryVerify(function () { return ui_View.enabled })
             verify(!find(root, "busyIndicator").visible)
+        }
+
+        function test_allResetReachesBothPages() {
+            var root = startRunning()
+            ui_View.clear()
+            mouseClick(find(root, "allResetButton"))
+            compare(root.busyTime, 800)
+            compare(ui_View.callsOf("loadDefaultProfile").map(function (c) { return c.args[0] }), [2, 3])
+            root.setProtectUI(0)
         }
 
         function test_closeButtonAnimatesAndMinimizes() {

@@ -450,7 +450,8 @@ void drawControls(SkinWriter &out) {
     out.write(c + "checkbox_1", checkbox(s, true));
     out.write(c + "fram_2btn", twoButtonFrame(s));
     out.write(c + "btnGroup_4_BASE", buttonGroup(s, 312, 30, 4));
-    out.write(c + "btnGroup_8_BASE", buttonGroup(s, 312, 30, 8));
+    // Two rows of four stages.
+    out.write(c + "btnGroup_8_BASE", buttonGroup(s, 312, 50, 4));
     out.write(c + "btnGroup_FILLER_0", groupFiller(s, 74, 22, false));
     out.write(c + "btnGroup_FILLER_1", groupFiller(s, 74, 22, true));
     out.write(c + "btnGroup2_FILLER_0", groupFiller(s, 36, 22, false));

@@ -24,6 +24,17 @@ Item {
         _Page_pressGun.initUI()
     }
 
+    // The bottom bar's ALL SAVE and ALL RESET reach every page that has an Apply and a Reset.
+    function applyAll() {
+        _Page_Color.pageApply()
+        _Page_Sensor.pageApply()
+    }
+
+    function resetAll() {
+        _Page_Color.pageReset()
+        _Page_Sensor.pageReset()
+    }
+
     function playOnPowerOn() {
         _Menu_Func.visible = true
         _Menu_Prof.visible = true

@@ -7,12 +7,23 @@ Item {
     property url source0
     property url source1
     property alias mouse: _area
+    // The hover tip; also the name assistive tools give the button.
+    property string tip: ""
 
     signal clicked
 
     implicitWidth: _image.implicitWidth
     implicitHeight: _image.implicitHeight
     opacity: (!enabled || _area.pressed) ? 0.2 : 1.0
+
+    Accessible.role: Accessible.Button
+    Accessible.name: tip
+    Accessible.onPressAction: press()
+
+    function press() {
+        ui_View.playMedia_Index(4)
+        clicked()
+    }
 
     Image {
         id: _image
@@ -24,9 +35,6 @@ Item {
         id: _area
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: {
-            ui_View.playMedia_Index(4)
-            _button.clicked()
-        }
+        onClicked: _button.press()
     }
 }

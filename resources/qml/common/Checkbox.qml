@@ -13,6 +13,19 @@ Item {
     height: Math.max(_box.height, _label.implicitHeight)
     opacity: (!enabled || _area.pressed) ? 0.2 : 1.0
 
+    Accessible.role: Accessible.CheckBox
+    Accessible.name: chkStr
+    Accessible.checkable: true
+    Accessible.checked: isSelect
+    Accessible.onPressAction: toggle()
+    Accessible.onToggleAction: toggle()
+
+    function toggle() {
+        ui_View.playMedia_Index(4)
+        isSelect = !isSelect
+        clicked(isSelect)
+    }
+
     Image {
         id: _box
         width: 14
@@ -35,10 +48,6 @@ Item {
         id: _area
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: {
-            ui_View.playMedia_Index(4)
-            _checkbox.isSelect = !_checkbox.isSelect
-            _checkbox.clicked(_checkbox.isSelect)
-        }
+        onClicked: _checkbox.toggle()
     }
 }

@@ -11,7 +11,14 @@ Item {
     readonly property int rowHeight: 20
     readonly property int fullHeight: mdItems.count * rowHeight
 
+    property string label: ""
+
     signal listElementClicked(int index)
+
+    Accessible.role: Accessible.ComboBox
+    Accessible.name: label
+    Accessible.description: Controls.dropdownText(mdItems, defaultIndex, "")
+    Accessible.onPressAction: isSelect ? closeList() : showList()
     signal listOpened
     signal listClosed
 
@@ -135,15 +142,19 @@ Item {
                         font.family: _mainIten.globalSetting_fontFamily
                         font.pixelSize: _mainIten.globalSetting_size
                     }
+                    Accessible.role: Accessible.ListItem
+                    Accessible.name: textX
+                    Accessible.onPressAction: _rowArea.choose()
                     MouseArea {
                         id: _rowArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: {
+                        function choose() {
                             _dropdown.defaultIndex = index
                             _dropdown.closeList()
                             _dropdown.listElementClicked(index)
                         }
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        onClicked: choose()
                     }
                 }
             }

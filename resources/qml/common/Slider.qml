@@ -9,7 +9,24 @@ Item {
     readonly property int steps: 7
     readonly property int trackWidth: 141
 
+    property string label: ""
+    // Read by assistive tools as the slider's value.
+    property int value: currentIndex
+    property int minimumValue: 0
+    property int maximumValue: steps
+    property int stepSize: 1
+
     signal sliderClicked(int index)
+
+    Accessible.role: Accessible.Slider
+    Accessible.name: label
+    Accessible.onIncreaseAction: step(1)
+    Accessible.onDecreaseAction: step(-1)
+
+    function step(delta) {
+        currentIndex = Math.min(steps, Math.max(0, currentIndex + delta))
+        sliderClicked(currentIndex)
+    }
 
     function setCurIndex(index) {
         currentIndex = index

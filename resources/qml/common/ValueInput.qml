@@ -11,6 +11,8 @@ Item {
     property alias inputValue: _input.text
     property alias textFocus: _input.focus
     property alias echoMode: _input.echoMode
+    // What assistive tools call the field.
+    property string label: ""
 
     signal valueChange(string value)
 
@@ -31,6 +33,7 @@ Item {
     TextInput {
         id: _input
         objectName: "valueText"
+        Accessible.name: _valueInput.label
         anchors.fill: parent
         anchors.leftMargin: 4
         anchors.rightMargin: 4

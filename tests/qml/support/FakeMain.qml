@@ -17,6 +17,28 @@ Item {
     property url sourceCHK1
     property url sourceInputValue
     property url sourceFilelist
+    property url sourceBtnGroup_4_BASE
+    property url sourceBtnGroup_8_BASE
+    property url sourceBtnGroup_FILLER_0
+    property url sourceBtnGroup_FILLER_1
+    property url sourceBtnGroup2_FILLER_0
+    property url sourceBtnGroup2_FILLER_1
+    property url sourceSlider_11_BASE
+    property url sourceSlider_11_FILLER_0
+    property url sourceSlider_11_FILLER_1
+    property url sourceFram2btn
+    property url sourceReset0
+    property url sourceReset1
+    property url sourceApply0
+    property url sourceApply1
+    property url sourceFnColorBackground
+    property url sourceFnCommonBackground
+    property url sourceModel_Q7_Color
+    property int busyTime: 0
+
+    function setProtectUI(interval) {
+        busyTime = interval
+    }
 
     signal emptyAreaPressed
 

@@ -33,6 +33,41 @@ QtObject {
     function getCustomFilePath() { return customFilePath }
     function loadDeviceApConfig() { return [8] }
     function getProductLayoutStrings_Q7(code) { return [] }
+    // The device and profile as the colour and sensor pages read them.
+    property var colours: ({})
+    property var ledEffect: []
+    property var defaults: ({})
+    property int sensorType: 0
+    property bool logoLedWork: false
+    property int stageCount: 8
+    property int reportRate: 2
+    property var pointer: [5, 2, 5]
+    property int dpiStage: 2
+    property var dpiSet: []
+
+    function ui_90H_GetLED8StageColor(type) { return colours[type] || [] }
+    function ui_8DH_GetRGBLedEffect() { record("ui_8DH_GetRGBLedEffect", []); return ledEffect }
+    function loadDefaultProfile(page) { record("loadDefaultProfile", [page]); return defaults[page] || [] }
+    function ui_10H_SetLED8StageColor(type, values) { record("ui_10H_SetLED8StageColor", [type, values]) }
+    function ui_0DH_SetRGBLedEffect(effect, o1, o2, configs) {
+        record("ui_0DH_SetRGBLedEffect", [effect, o1, o2, configs])
+    }
+    function getSensorType() { return sensorType }
+    function chkIsLogoLedWork() { return logoLedWork }
+    function ui_91H_SyncDPI() { return stageCount }
+    function ui_81H_GetReportRate() { return reportRate }
+    function getCursorSpeed() { return pointer[0] }
+    function getVerticalScrollLines() { return pointer[1] }
+    function getDoubleClickSpeed() { return pointer[2] }
+    function ui_8BH_GetCurrentDPIStage() { return dpiStage }
+    function ui_91H_GetDPISet() { record("ui_91H_GetDPISet", []); return dpiSet }
+    function ui_01H_SetReportRate(code) { record("ui_01H_SetReportRate", [code]) }
+    function setCursorSpeed(v) { record("setCursorSpeed", [v]) }
+    function setVerticalScrollLines(v) { record("setVerticalScrollLines", [v]) }
+    function setDoubleClickSpeed(v) { record("setDoubleClickSpeed", [v]) }
+    function ui_0BH_SetCurrentDPIStage(s) { record("ui_0BH_SetCurrentDPIStage", [s]) }
+    function ui_11H_SetDPISet(stages, codes, values) { record("ui_11H_SetDPISet", [stages, codes, values]) }
+
     function ui_02H_SetCurrentProfile(i) { record("ui_02H_SetCurrentProfile", [i]) }
     function loadProfile(i) { record("loadProfile", [i]) }
     function saveProfile(i) { record("saveProfile", [i]) }

@@ -1,0 +1,148 @@
+import QtQuick
+import QtTest
+import "../../resources/qml/Q7/sensor.js" as Sensor
+
+TestCase {
+    name: "SensorLogic"
+
+    function test_dpiTables_data() {
+        return [
+            { tag: "type 0", type: 0, count: 13, initial: [500, 1000, 1500, 2000, 0, 0, 0, 0],
+              menu: [0, 250, 500, 750, 1000, 1250, 1500, 1750, 2000, 2500, 3000, 3500, 4000] },
+            { tag: "type 1", type: 1, count: 12, initial: [1000, 2500, 3500, 7000, 0, 0, 0, 0],
+              menu: [0, 500, 1000, 1750, 2000, 2500, 3000, 3500, 4000, 5000, 6000, 7000] },
+            { tag: "type 2", type: 2, count: 11, initial: [500, 1000, 1500, 2500, 0, 0, 0, 0],
+              menu: [0, 250, 500, 750, 1000, 1250, 1500, 1750, 2000, 2500, 2750] },
+            { tag: "type 3", type: 3, count: 18, initial: [1000, 2000, 4000, 8000, 0, 0, 0, 0],
+              menu: [0, 600, 800, 1000, 1200, 1600, 2000, 2400, 2800, 3200, 3600, 4000, 4500,
+                     5000, 6000, 7000, 8000, 10000] },
+            { tag: "type 4", type: 4, count: 0, initial: [0, 0, 0, 0, 0, 0, 0, 0], menu: [] },
+            { tag: "type -1", type: -1, count: 0, initial: [0, 0, 0, 0, 0, 0, 0, 0], menu: [] }
+        ]
+    }
+
+    function test_dpiTables(data) {
+        var t = Sensor.dpiTable(data.type)
+        compare(t.menuCounter, data.count)
+        compare(t.valueForIndex, data.initial)
+        var menu = data.menu.slice()
+        while (menu.length < 18)
+            menu.push(0)
+        compare(t.valueForMenuIndex, menu)
+    }
+
+    function test_dpiCodes_data() {
+        return [
+            { tag: "type 0", type: 0, rows: [[250, 0x01], [500, 0x02], [750, 0x03], [1000, 0x04],
+              [1250, 0x05], [1500, 0x06], [1750, 0x07], [2000, 0x08], [2500, 0x45], [3000, 0x46],
+              [3500, 0x47], [4000, 0x48], [0, 0x80], [2250, 0x80], [10000, 0x80]] },
+            { tag: "type 1", type: 1, rows: [[500, 0x02], [1000, 0x04], [1750, 0x07], [2000, 0x08],
+              [2500, 0x0a], [3000, 0x0c], [3500, 0x0e], [4000, 0x48], [5000, 0x4a], [6000, 0x4c],
+              [7000, 0x4e], [0, 0x80], [250, 0x80], [1500, 0x80]] },
+            { tag: "type 2", type: 2, rows: [[250, 0x02], [500, 0x04], [750, 0x06], [1000, 0x08],
+              [1250, 0x0a], [1500, 0x46], [1750, 0x47], [2000, 0x48], [2500, 0x4a], [2750, 0x4b],
+              [0, 0x80], [3000, 0x80]] },
+            { tag: "type 3", type: 3, rows: [[600, 0x05], [800, 0x07], [1000, 0x09], [1200, 0x0b],
+              [1600, 0x0f], [2000, 0x13], [2400, 0x17], [2800, 0x1b], [3200, 0x1f], [3600, 0x23],
+              [4000, 0x27], [4500, 0x2c], [5000, 0x31], [6000, 0x5d], [7000, 0x62], [8000, 0x67],
+              [10000, 0x71], [0, 0x80], [500, 0x80]] },
+            { tag: "unknown type", type: 7, rows: [[500, 0x80], [1000, 0x80], [0, 0x80]] }
+        ]
+    }
+
+    function test_dpiCodes(data) {
+        for (var i = 0; i < data.rows.length; ++i)
+            compare(Sensor.dpiCode(data.type, data.rows[i][0]), data.rows[i][1],
+                    data.tag + " value " + data.rows[i][0])
+    }
+
+    function test_everyMenuValueHasACode() {
+        // What the menu offers must reach the device as a stage, never as "off" (0 aside).
+        for (var type = 0; type < 4; ++type) {
+            var t = Sensor.dpiTable(type)
+            for (var i = 1; i < t.menuCounter; ++i)
+                verify(Sensor.dpiCode(type, t.valueForMenuIndex[i]) !== 0x80,
+                       "type " + type + " value " + t.valueForMenuIndex[i])
+        }
+    }
+
+    function test_dpiCodesAlwaysEight() {
+        compare(Sensor.dpiCodes(3, [1000, "10000", 0]), [0x09, 0x71, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80])
+        compare(Sensor.dpiCodes(0, [250, 500, 750, 1000, 1250, 1500, 1750, 2000, 4000]),
+                [0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08])
+    }
+
+    function test_rateCodes() {
+        compare([0, 1, 2, 3].map(Sensor.rateCode), [8, 4, 2, 1])
+        compare(Sensor.rateIndex(8), 0)
+        compare(Sensor.rateIndex(4), 1)
+        compare(Sensor.rateIndex(2), 2)
+        compare(Sensor.rateIndex(1), 3)
+        compare(Sensor.rateIndex(0), 3)
+        // Only the lowest bit of the low byte counts; higher bits clamp to 125 Hz.
+        compare(Sensor.rateIndex(0x10), 0)
+        compare(Sensor.rateIndex(0x106), 2)
+        compare(Sensor.rateIndex("4"), 1)
+    }
+
+    function test_slider11Index() {
+        var w = 309
+        compare(Sensor.slider11Index(-20, w), 0)
+        compare(Sensor.slider11Index(0, w), 0)
+        compare(Sensor.slider11Index(w - 1, w), 10)
+        compare(Sensor.slider11Index(w + 50, w), 10)
+        // Each segment's right edge still belongs to it.
+        compare(Sensor.slider11Index(28, w), 0)
+        compare(Sensor.slider11Index(29, w), 1)
+        compare(Sensor.slider11Index(154, w), 5)
+    }
+
+    function test_stageIndex() {
+        compare(Sensor.stageIndex(1), 0)
+        compare(Sensor.stageIndex(8), 7)
+        compare(Sensor.stageIndex(0), 0)
+        compare(Sensor.stageIndex(12), 7)
+    }
+
+    function test_readDefaults() {
+        var configs = [4, 6, 3, 7, 500, 1000, 1500, 2000, 2500, 3000, 3500, 4000, 3]
+        for (var i = 0; i < 24; ++i)
+            configs.push(i * 10)
+        configs.push(7, 6, 5, 4, 3, 2, 1, 0)
+        var d = Sensor.readDefaults(configs.map(String))
+        compare(d.rateIndex, 1)
+        compare([d.cursorSpeed, d.scrollLines, d.doubleClickSpeed], [6, 3, 7])
+        compare(d.dpiValues, [500, 1000, 1500, 2000, 2500, 3000, 3500, 4000])
+        compare(d.dpiIndex, 2)
+        compare(d.rgb[0], 0)
+        compare(d.rgb[23], 230)
+        compare(d.ids, [7, 6, 5, 4, 3, 2, 1, 0])
+    }
+
+    function test_readDefaultsShortList() {
+        // Four DPI values instead of eight: everything after them moves up and is read in place.
+        var d = Sensor.readDefaults([2, 5, 2, 5, 500, 1000, 1500, 2000, 2])
+        compare(d.dpiValues, [500, 1000, 1500, 2000, 2, 0, 0, 0])
+        compare(d.dpiIndex, 0)
+        compare(d.ids, [0, 0, 0, 0, 0, 0, 0, 0])
+    }
+
+    function test_colours() {
+        var start = []
+        for (var i = 0; i < 8; ++i)
+            start.push({ r: 1, g: 2, b: 3, id: i })
+        var rgb = []
+        for (var k = 0; k < 24; ++k)
+            rgb.push(k)
+        var merged = Sensor.mergeColours(start, rgb, [7, 7, 7, 7, 7, 7, 7, 7])
+        compare(merged[1], { r: 3, g: 4, b: 5, id: 7 })
+        // Wrong lengths leave the colours as they were.
+        compare(Sensor.mergeColours(start, [1, 2, 3], [1]), start)
+        compare(Sensor.colourMessage(merged, true), { type: 2, values: [7, 7, 7, 7, 7, 7, 7, 7] })
+        compare(Sensor.colourMessage(merged, false), { type: 1, values: rgb })
+        compare(Sensor.paletteColour(7), [255, 127, 0])
+        compare(Sensor.stageText(0), "×")
+        compare(Sensor.stageText(-5), "×")
+        compare(Sensor.stageText(800), "800")
+    }
+}
