@@ -71,6 +71,15 @@ class FrameStartTest : public QObject {
     QString m_shots = QStringLiteral(Q7_SHOT_DIR);
 
 private slots:
+    // Once the page has slid in, the window as it stands.
+    bool savePage(myQQuickView *view, const QString &name) {
+        QQuickItem *frame = item(view, "main_Q7");
+        if (!QTest::qWaitFor([&] { return !frame->property("pageSlidingIn").toBool(); }, 3000))
+            return false;
+        QTest::qWait(100);
+        return view->grabFramebuffer().save(m_shots + QLatin1Char('/') + name);
+    }
+
     void initTestCase() {
         QVERIFY(
             copyTree(QStringLiteral(Q7_MODULES_DIR), m_dir.filePath(QStringLiteral("modules"))));
@@ -105,6 +114,10 @@ private slots:
         // A function opens its page; a profile switches the device's profile.
         click(view, item(view, "fnButton3"));
         QCOMPARE(item(view, "main_Q7")->property("curID").toInt(), 3);
+        QVERIFY(savePage(view, QStringLiteral("sensor-skin1.png")));
+        click(view, item(view, "fnButton2"));
+        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 2);
+        QVERIFY(savePage(view, QStringLiteral("color-skin1.png")));
         click(view, item(view, "profile2"));
         QCOMPARE(menuProf->property("currentIndex").toInt(), 2);
         QCOMPARE(view->currentProfileIndex(), 2);
@@ -127,6 +140,10 @@ private slots:
         shot = view->grabFramebuffer();
         QVERIFY(shot.save(m_shots + QStringLiteral("/frame-skin2.png")));
         QVERIFY2(isEmber(bracketPixel(shot)), qPrintable(QColor(bracketPixel(shot)).name()));
+        QVERIFY(savePage(view, QStringLiteral("color-skin2.png")));
+        click(view, item(view, "fnButton3"));
+        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 3);
+        QVERIFY(savePage(view, QStringLiteral("sensor-skin2.png")));
 
         click(view, item(view, "closeButton"));
         QTRY_VERIFY_WITH_TIMEOUT(!widget.isVisible(), 3000);

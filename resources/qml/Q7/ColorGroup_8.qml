@@ -16,6 +16,8 @@ Item {
     property bool paletteMode: false
     property string label: ""
     property alias entries: _entries
+    // The selected entry's colour as shown.
+    property color currentColour: "black"
 
     // An entry's colour changed and wants sending.
     signal clicked(int index)
@@ -45,11 +47,19 @@ Item {
         _entries.setProperty(index, "clrR", r)
         _entries.setProperty(index, "clrG", g)
         _entries.setProperty(index, "clrB", b)
+        showCurrent()
     }
 
     function setColourId(index, id) {
         if (index >= 0 && index < 8)
             _entries.setProperty(index, "color8_Id", id)
+        showCurrent()
+    }
+
+    function showCurrent() {
+        var e = _entries.get(currentIndex)
+        if (e)
+            currentColour = entryColour(e.clrR, e.clrG, e.clrB, e.color8_Id, paletteMode)
     }
 
     // Eight [r, g, b].
@@ -115,6 +125,7 @@ Item {
 
     width: 304
     height: paletteMode ? 44 : 92
+    onPaletteModeChanged: showCurrent()
 
     ListModel {
         id: _entries

@@ -88,10 +88,7 @@ Item {
         x: 30
         y: 18
         lit: _page.ledOn
-        glow: {
-            var e = _colours.entries.get(_colours.currentIndex)
-            return e ? Qt.rgba(e.clrR / 255, e.clrG / 255, e.clrB / 255, 1) : "black"
-        }
+        glow: _colours.currentColour
     }
 
     Checkbox {
