@@ -41,6 +41,9 @@ Param numbers(int count, double low = 0, double high = 255) {
 Param upTo(int count, double low, double high) {
     return {Param::Kind::Numbers, low, high, 0, count};
 }
+Param between(int minCount, int maxCount, double low = 0, double high = 255) {
+    return {Param::Kind::Numbers, low, high, minCount, maxCount};
+}
 Param scalars(int maxCount) {
     return {Param::Kind::Scalars, 0, 0, 0, maxCount};
 }
@@ -169,7 +172,7 @@ const QHash<QString, Domain> &table() {
         {"setDoubleClickSpeed",        {Device::Any, {range(0, SliderTop)}}},
         // Mouse dialect.
         {"ui_0BH_SetCurrentDPIStage",  {Device::Mouse, {range(1, Stages)}}},
-        {"ui_0DH_SetRGBLedEffect",     {Device::Mouse, {any, any, any, numbers(3)}}},
+        {"ui_0DH_SetRGBLedEffect",     {Device::Mouse, {any, any, any, between(3, 4)}}},
         {"ui_10H_SetLED8StageColor",   {Device::Mouse, {range(0, PackedColourType), any}, colourTable,
                                         "src24: 24 numbers 0-255 (types 0, 1) or 8 colour ids 0-15 (type 2)"}},
         {"ui_11H_SetDPISet",           {Device::Mouse, {range(1, Stages), numbers(Stages), numbers(Stages, 0, DpiTop)}}},
@@ -227,7 +230,9 @@ QString text(const Param &p) {
         return QStringLiteral("a whole number from %1 to %2").arg(number(p.low), number(p.high));
     case Param::Kind::Numbers: {
         const QString count = p.minCount == p.maxCount ? QString::number(p.maxCount)
-                                                       : QStringLiteral("up to %1").arg(p.maxCount);
+                              : p.minCount == 0
+                                  ? QStringLiteral("up to %1").arg(p.maxCount)
+                                  : QStringLiteral("%1 to %2").arg(p.minCount).arg(p.maxCount);
         return QStringLiteral("%1 whole numbers from %2 to %3")
             .arg(count, number(p.low), number(p.high));
     }
