@@ -21,6 +21,7 @@ Loader {
         return item
     }
 
+    objectName: "pageSlot" + pageIndex
     y: 46
     width: 759
     height: 396
