@@ -45,8 +45,9 @@ ProcessSample ProcessProbe::sample(pid_t pid) {
     std::error_code error;
     for (const auto &task : fs::directory_iterator(base + "/task", error)) {
         const std::string status = task.path().string() + "/status";
-        s.contextSwitches += fieldOf(status, "voluntary_ctxt_switches:") +
-                             fieldOf(status, "nonvoluntary_ctxt_switches:");
+        s.contextSwitches[std::stoi(task.path().filename().string())] =
+            fieldOf(status, "voluntary_ctxt_switches:") +
+            fieldOf(status, "nonvoluntary_ctxt_switches:");
         ++s.threads;
     }
     if (error || s.threads == 0)
@@ -59,4 +60,13 @@ ProcessSample ProcessProbe::sample(pid_t pid) {
 
 double ProcessProbe::ticksPerSecond() {
     return double(sysconf(_SC_CLK_TCK));
+}
+
+long long ProcessProbe::switchesBetween(const ProcessSample &a, const ProcessSample &b) {
+    long long total = 0;
+    for (const auto &[tid, count] : b.contextSwitches) {
+        const auto before = a.contextSwitches.find(tid);
+        total += count - (before == a.contextSwitches.end() ? 0 : before->second);
+    }
+    return total;
 }

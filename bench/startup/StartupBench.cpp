@@ -54,7 +54,7 @@ struct Rates {
 
 Rates ratesBetween(const ProcessSample &a, const ProcessSample &b, double seconds) {
     return {100.0 * double(b.cpuTicks - a.cpuTicks) / ProcessProbe::ticksPerSecond() / seconds,
-            double(b.contextSwitches - a.contextSwitches) / seconds};
+            double(ProcessProbe::switchesBetween(a, b)) / seconds};
 }
 
 bool runOnce(const Program &program, int restSeconds, Figures &out) {
