@@ -1,14 +1,14 @@
 #!/usr/bin/env python3
-"""Synthesises the program's sounds: a calm background loop (00.mp3) and four short effects
-(01.wav opening, 02.wav page switch, 03.wav logo, 04.wav click).
+"""Synthesises the program's sounds as PCM WAV, which the program decodes once and replays from
+memory: a calm background loop (00.wav) and four short effects (01.wav opening, 02.wav page
+switch, 03.wav logo, 04.wav click).
 
-usage: gen_sounds.py OUTPUT_DIR   (needs `lame` for the mp3)
+usage: gen_sounds.py OUTPUT_DIR
 """
 import math
 import os
 import random
 import struct
-import subprocess
 import sys
 import wave
 
@@ -89,12 +89,10 @@ def main():
         sys.exit(__doc__)
     out = sys.argv[1]
     os.makedirs(out, exist_ok=True)
-    for name, samples in (("01.wav", opening()), ("02.wav", swoosh()), ("03.wav", chime()), ("04.wav", click())):
+    sounds = (("00.wav", background()), ("01.wav", opening()), ("02.wav", swoosh()),
+              ("03.wav", chime()), ("04.wav", click()))
+    for name, samples in sounds:
         write_wav(os.path.join(out, name), samples)
-    loop = os.path.join(out, "00-loop.wav")
-    write_wav(loop, background())
-    subprocess.run(["lame", "--quiet", "-b", "128", loop, os.path.join(out, "00.mp3")], check=True)
-    os.remove(loop)
 
 
 if __name__ == "__main__":

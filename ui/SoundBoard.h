@@ -1,35 +1,49 @@
 #pragma once
 
-#include <QList>
 #include <QObject>
 #include <QUrl>
 
-class QMediaPlayer;
-class QAudioOutput;
+#include <array>
+#include <functional>
 
-// Five players so that every effect can sound over the background and over the others.
-// Player 0 loops the background; when effect 1 ends the background starts.
+class QSoundEffect;
+
+// Sound 0 loops in the background; sounds 1 to 4 are effects that sound over it and over each
+// other. When effect 1 ends the background starts. Each sound is decoded once into memory and
+// replayed from there. Nothing is built until a sound is first played, and nothing at all
+// without an audio output: the board then only keeps track of what was asked.
 class SoundBoard : public QObject {
     Q_OBJECT
 public:
-    static constexpr int PlayerCount = 5;
+    static constexpr int SoundCount = 5;
+    // Whether the system has an audio output; asked once, when a sound is first played.
+    using OutputCheck = std::function<bool()>;
 
-    explicit SoundBoard(QObject *parent = nullptr);
+    explicit SoundBoard(QObject *parent = nullptr, OutputCheck hasOutput = {});
+    ~SoundBoard() override;
 
-    // "./modules/media/00.mp3" for 0, "./modules/media/0N.wav" for the effects.
+    // "./modules/media/0N.wav" for sound N (0 the background).
     static QString fileFor(int index);
 
     void play(int index);
     void playBackground();
     void clearAll();
 
+    // The sound last asked of `index`, heard or not; empty once cleared.
     QUrl source(int index) const;
-    bool isPlaying(int index) const;
+    int playerCount() const;
 
 signals:
-    // A player ran to its end; the background loop and the tests listen.
+    // An effect ran to its end (not stopped).
     void finished(int index);
 
 private:
-    QList<QMediaPlayer *> m_players;
+    bool canSound();
+    QSoundEffect *playerFor(int index);
+    void start(int index);
+
+    std::array<QUrl, SoundCount> m_sources;
+    std::array<QSoundEffect *, SoundCount> m_players{};
+    OutputCheck m_hasOutput;
+    enum class Output { Unknown, Present, Absent } m_output = Output::Unknown;
 };

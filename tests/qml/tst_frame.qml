@@ -157,6 +157,30 @@ Item {
             compare(ui_View.callsOf("playMedia_Index").filter(function (c) { return c.args[0] === 2 }).length, 3)
         }
 
+        function test_pagesAreBuiltWhenFirstShownAndKept() {
+            var root = startRunning()
+            var main = find(root, "main_Q7")
+            var pages = [0, 1, 2, 3, 4].map(function (i) { return find(root, "pageSlot" + i) })
+            pages.forEach(function (page) { compare(page.item, null) })
+            // A profile switch reaches only built pages; the others read it when shown.
+            mouseClick(find(root, "profile2"))
+            compare(ui_View.callsOf("ui_02H_SetCurrentProfile")[0].args, [2])
+            mouseClick(find(root, "fnButton3"))
+            verify(pages[3].item)
+            compare(pages[0].item, null)
+            tryVerify(function () { return !main.pageSlidingIn })
+            mouseClick(find(root, "fnButton3"))
+            tryCompare(main, "curID", -1)
+            verify(pages[3].item)
+            verify(!pages[3].visible)
+            // The press-gun page resets the key table even when its page was never opened.
+            mouseClick(find(root, "fnButton4"))
+            verify(pages[4].item)
+            pages[4].item.resetKeyMatrix()
+            verify(pages[0].item)
+            verify(!pages[0].visible)
+        }
+
         function test_switchDuringSlideOutBringsTheNewPage() {
             var root = startRunning()
             var main = find(root, "main_Q7")
@@ -190,8 +214,11 @@ Item {
             compare(ui_View.callsOf("loadProfile")[1].args, [0])
             compare(ui_View.callsOf("ui_02H_SetCurrentProfile")[0].args, [0])
 
-            // A left click on another entry switches the device's profile.
+            // A left click on another entry switches the device's profile; the pages built so
+            // far read it at once, the others when they are first shown.
             tryVerify(function () { return !context.visible })
+            find(root, "pageSlot2").build()
+            find(root, "pageSlot3").build()
             ui_View.clear()
             mouseClick(find(root, "profile5"))
             compare(menu.currentIndex, 5)

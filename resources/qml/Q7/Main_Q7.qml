@@ -15,24 +15,36 @@ Item {
 
     signal msg_KB(bool isDown, int usbCode)
 
+    // Pages not built yet read their state when they are first shown (pageBuilt).
     function initUI() {
         deviceApConfig = ui_View.loadDeviceApConfig()
-        _Page_Keydefine.initUI()
-        _Page_Macro.initUI()
-        _Page_Color.initUI(deviceApConfig)
-        _Page_Sensor.initUI()
-        _Page_pressGun.initUI()
+        _Page_Keydefine.callPage("initUI")
+        _Page_Macro.callPage("initUI")
+        _Page_Color.callPage("initUI", [deviceApConfig])
+        _Page_Sensor.callPage("initUI")
+        _Page_pressGun.callPage("initUI")
     }
 
-    // The bottom bar's ALL SAVE and ALL RESET reach every page that has an Apply and a Reset.
+    // A page just built: it gets its state and the current strings.
+    function pageBuilt(page, index) {
+        if (index === 2)
+            page.initUI(deviceApConfig)
+        else
+            page.initUI()
+        if (page.translateStrings)
+            page.translateStrings()
+    }
+
+    // The bottom bar's ALL SAVE and ALL RESET reach every page that has an Apply and a Reset,
+    // opened or not: a page not shown yet is built for it and reads its state first.
     function applyAll() {
-        _Page_Color.pageApply()
-        _Page_Sensor.pageApply()
+        _Page_Color.build().pageApply()
+        _Page_Sensor.build().pageApply()
     }
 
     function resetAll() {
-        _Page_Color.pageReset()
-        _Page_Sensor.pageReset()
+        _Page_Color.build().pageReset()
+        _Page_Sensor.build().pageReset()
     }
 
     function playOnPowerOn() {
@@ -49,12 +61,12 @@ Item {
 
     function translateStrings(code) {
         _ProductLayoutStringList = ui_View.getProductLayoutStrings_Q7(code)
-        _Page_Keydefine.translateStrings()
-        _Page_Macro.translateStrings()
-        _Page_Color.translateStrings()
+        _Page_Keydefine.callPage("translateStrings")
+        _Page_Macro.callPage("translateStrings")
+        _Page_Color.callPage("translateStrings")
         _Menu_Func.translateStrings()
         _Menu_Prof.translateStrings()
-        _Page_pressGun.translateStrings()
+        _Page_pressGun.callPage("translateStrings")
     }
 
     // Brings page `index` into the page area (negative: empties it).
@@ -128,41 +140,43 @@ Item {
             height: _fkPage.height
             x: -2 * _fkPage.width
 
-            Page_Keydefine {
+            PageLoader {
                 id: _Page_Keydefine
-                y: 46
-                width: 759
-                height: 396
-                visible: _fkPage.curID === 0
+                pageIndex: 0
+                currentPage: _fkPage.curID
+                sourceComponent: Page_Keydefine {}
+                onLoaded: _main_Q7.pageBuilt(item, pageIndex)
             }
-            Page_Macro {
+            PageLoader {
                 id: _Page_Macro
-                y: 46
-                width: 759
-                height: 396
-                visible: _fkPage.curID === 1
+                pageIndex: 1
+                currentPage: _fkPage.curID
+                sourceComponent: Page_Macro {}
+                onLoaded: _main_Q7.pageBuilt(item, pageIndex)
             }
-            Page_Color {
+            PageLoader {
                 id: _Page_Color
-                y: 46
-                width: 759
-                height: 396
-                visible: _fkPage.curID === 2
+                pageIndex: 2
+                currentPage: _fkPage.curID
+                sourceComponent: Page_Color {}
+                onLoaded: _main_Q7.pageBuilt(item, pageIndex)
             }
-            Page_Sensor {
+            PageLoader {
                 id: _Page_Sensor
-                y: 46
-                width: 759
-                height: 396
-                visible: _fkPage.curID === 3
+                pageIndex: 3
+                currentPage: _fkPage.curID
+                sourceComponent: Page_Sensor {}
+                onLoaded: _main_Q7.pageBuilt(item, pageIndex)
             }
-            Page_pressGun {
+            PageLoader {
                 id: _Page_pressGun
-                y: 46
-                width: 759
-                height: 396
-                visible: _fkPage.curID === 4
-                onResetKeyMatrix: _Page_Keydefine.resetKeymatrix.apply()
+                pageIndex: 4
+                currentPage: _fkPage.curID
+                sourceComponent: Page_pressGun {
+                    // The key table is reset even when its page was never opened.
+                    onResetKeyMatrix: _Page_Keydefine.build().resetKeymatrix.apply()
+                }
+                onLoaded: _main_Q7.pageBuilt(item, pageIndex)
             }
         }
     }
@@ -206,9 +220,9 @@ Item {
         opacity: Frame.partOpacity(enabled)
         onIndexChanged_btn: function (currentIndex) {
             ui_View.ui_02H_SetCurrentProfile(currentIndex)
-            _Page_Keydefine.initUI()
-            _Page_Color.refreshUI()
-            _Page_Sensor.initUI()
+            _Page_Keydefine.callPage("initUI")
+            _Page_Color.callPage("refreshUI")
+            _Page_Sensor.callPage("initUI")
         }
     }
 

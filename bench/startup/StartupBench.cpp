@@ -1,0 +1,221 @@
+// Start-up and rest: a bare Qt Quick window (the floor of our stack) and q7config, each started in
+// a fresh Xvfb, rounds alternating; then what the looping background sound costs against
+// gst-launch-1.0 playing the same file. Figures, not pass/fail.
+//   Q7_BENCH_ROUNDS (5), Q7_BENCH_REST_S (30) shorten a run while working on it.
+#include "ChildProcess.h"
+#include "ProcessProbe.h"
+#include "VirtualDisplay.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = VirtualDisplay::Clock;
+
+constexpr auto QuietAfterDrawing = 2s;
+constexpr auto DrawingCap = 30s;
+constexpr auto FirstDrawTimeout = 20s;
+const std::string BinDir = Q7_BIN_DIR;
+const std::string BenchDir = Q7_BENCH_DIR;
+
+int envInt(const char *name, int fallback) {
+    const char *value = std::getenv(name);
+    return value && std::atoi(value) > 0 ? std::atoi(value) : fallback;
+}
+
+struct Program {
+    std::string name;
+    std::vector<std::string> argv;
+    std::map<std::string, std::string> env;
+};
+
+struct Figures {
+    double firstWindowMs = 0;
+    double residentMiB = 0;
+    double cpuPercent = 0;
+    double wakeupsPerSecond = 0;
+    double threads = 0;
+    double drawsAtRest = 0;
+};
+
+struct Rates {
+    double cpuPercent = 0;
+    double wakeupsPerSecond = 0;
+};
+
+Rates ratesBetween(const ProcessSample &a, const ProcessSample &b, double seconds) {
+    return {100.0 * double(b.cpuTicks - a.cpuTicks) / ProcessProbe::ticksPerSecond() / seconds,
+            double(ProcessProbe::switchesBetween(a, b)) / seconds};
+}
+
+bool runOnce(const Program &program, int restSeconds, Figures &out) {
+    VirtualDisplay display;
+    if (!display.start())
+        return false;
+    auto env = program.env;
+    env["DISPLAY"] = display.name();
+    env["QT_QPA_PLATFORM"] = "xcb";
+    env["WAYLAND_DISPLAY"] = "";
+    ChildProcess child;
+    const auto started = Clock::now();
+    if (!child.start(program.argv, env))
+        return false;
+    Clock::time_point firstDraw;
+    if (!display.waitFirstDraw(FirstDrawTimeout, firstDraw)) {
+        std::fprintf(stderr, "bench: %s drew nothing (exit code %d)\n", program.name.c_str(),
+                     child.isRunning() ? -1 : child.exitCode());
+        return false;
+    }
+    if (!display.waitQuiet(QuietAfterDrawing, DrawingCap))
+        std::fprintf(stderr, "bench: %s kept drawing for %llds\n", program.name.c_str(),
+                     static_cast<long long>(DrawingCap / 1s));
+    const ProcessSample before = ProcessProbe::sample(child.pid());
+    const int draws = display.countDraws(std::chrono::seconds(restSeconds));
+    const ProcessSample after = ProcessProbe::sample(child.pid());
+    if (!before.valid || !after.valid) {
+        std::fprintf(stderr, "bench: %s ended early\n", program.name.c_str());
+        return false;
+    }
+    const Rates rest = ratesBetween(before, after, restSeconds);
+    out.firstWindowMs = std::chrono::duration<double, std::milli>(firstDraw - started).count();
+    out.residentMiB = double(after.residentKiB) / 1024.0;
+    out.cpuPercent = rest.cpuPercent;
+    out.wakeupsPerSecond = rest.wakeupsPerSecond;
+    out.threads = after.threads;
+    out.drawsAtRest = double(draws) / restSeconds;
+    return true;
+}
+
+double median(std::vector<double> values) {
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void printTable(const std::vector<Program> &programs,
+                const std::vector<std::vector<Figures>> &runs) {
+    struct Row {
+        const char *label;
+        const char *format;
+        const char *target;
+        std::function<double(const Figures &)> get;
+    };
+    const std::vector<Row> rows = {
+        {"first window (ms)", "%10.0f", "<= 1.2 x",
+         [](const Figures &f) { return f.firstWindowMs; }},
+        {"resident memory (MiB)", "%10.1f", "<= 1.15 x",
+         [](const Figures &f) { return f.residentMiB; }},
+        {"idle CPU (%)", "%10.3f", "< 0.1 %", [](const Figures &f) { return f.cpuPercent; }},
+        {"wakeups/s at rest", "%10.2f", "< 1 /s",
+         [](const Figures &f) { return f.wakeupsPerSecond; }},
+        {"threads", "%10.0f", "", [](const Figures &f) { return f.threads; }},
+        {"draws/s at rest", "%10.2f", "", [](const Figures &f) { return f.drawsAtRest; }},
+    };
+    std::printf("\n%-24s", "median of each figure");
+    for (const Program &p : programs)
+        std::printf("%12s", p.name.c_str());
+    std::printf("%10s  %s\n", "ratio", "target");
+    for (const Row &row : rows) {
+        std::printf("%-24s", row.label);
+        std::vector<double> medians;
+        for (const auto &programRuns : runs) {
+            std::vector<double> values;
+            for (const Figures &f : programRuns)
+                values.push_back(row.get(f));
+            medians.push_back(median(values));
+            std::printf("  ");
+            std::printf(row.format, medians.back());
+        }
+        if (medians.size() == 2 && medians[0] > 0)
+            std::printf("%10.2f", medians[1] / medians[0]);
+        else
+            std::printf("%10s", "-");
+        std::printf("  %s\n", row.target);
+    }
+}
+
+// CPU and wakeups of a process between one and five seconds after its start.
+bool steadyRates(const Program &program, Rates &out, int &exitCode) {
+    ChildProcess child;
+    if (!child.start(program.argv, program.env))
+        return false;
+    std::this_thread::sleep_for(1s);
+    const ProcessSample a = ProcessProbe::sample(child.pid());
+    std::this_thread::sleep_for(4s);
+    const ProcessSample b = ProcessProbe::sample(child.pid());
+    if (!child.isRunning() || !a.valid || !b.valid) {
+        exitCode = child.exitCode();
+        return false;
+    }
+    out = ratesBetween(a, b, 4.0);
+    return true;
+}
+
+void soundLoopCost() {
+    const std::string file = BinDir + "/modules/media/00.wav";
+    std::printf("\nbackground sound loop (between 1 s and 5 s after the start)\n");
+    const Program loop{"q7 loop", {BenchDir + "/sound_loop", BinDir}, {}};
+    Rates ours, gst;
+    int exitCode = 0;
+    if (!steadyRates(loop, ours, exitCode)) {
+        if (exitCode == 3)
+            std::printf("  no audio output here: nothing to measure (the program stays silent)\n");
+        else
+            std::printf("  the loop did not play (exit code %d)\n", exitCode);
+        return;
+    }
+    const Program once{"gst-launch", {"gst-launch-1.0", "-q", "playbin", "uri=file://" + file}, {}};
+    if (!steadyRates(once, gst, exitCode)) {
+        std::printf("  gst-launch-1.0 did not play the file (exit code %d)\n", exitCode);
+        return;
+    }
+    std::printf("  %-28s %10s %12s\n", "", "CPU (%)", "wakeups/s");
+    std::printf("  %-28s %10.2f %12.1f\n", "q7 loop (SoundBoard)", ours.cpuPercent,
+                ours.wakeupsPerSecond);
+    std::printf("  %-28s %10.2f %12.1f\n", "gst-launch-1.0 once", gst.cpuPercent,
+                gst.wakeupsPerSecond);
+    if (gst.cpuPercent > 0 && gst.wakeupsPerSecond > 0)
+        std::printf("  %-28s %10.2f %12.2f\n", "ratio", ours.cpuPercent / gst.cpuPercent,
+                    ours.wakeupsPerSecond / gst.wakeupsPerSecond);
+}
+
+} // namespace
+
+int main() {
+    const int rounds = envInt("Q7_BENCH_ROUNDS", 5);
+    const int rest = envInt("Q7_BENCH_REST_S", 30);
+    const std::vector<Program> programs = {
+        {"bare window", {BenchDir + "/bare_window"}, {}},
+        {"q7config", {BinDir + "/q7config"}, {{"LD_PRELOAD", BinDir + "/libq7-virtual-mouse.so"}}},
+    };
+    std::printf("start-up and rest: %d rounds, %d s at rest, each run in a fresh Xvfb\n", rounds,
+                rest);
+    std::vector<std::vector<Figures>> runs(programs.size());
+    for (int round = 0; round < rounds; ++round) {
+        for (size_t i = 0; i < programs.size(); ++i) {
+            Figures f;
+            if (!runOnce(programs[i], rest, f))
+                return 1;
+            runs[i].push_back(f);
+            std::printf(
+                "  round %d %-12s %6.0f ms %7.1f MiB %6.3f %% %7.2f wakeups/s %3.0f threads\n",
+                round + 1, programs[i].name.c_str(), f.firstWindowMs, f.residentMiB, f.cpuPercent,
+                f.wakeupsPerSecond, f.threads);
+            std::fflush(stdout);
+        }
+    }
+    printTable(programs, runs);
+    soundLoopCost();
+    return 0;
+}

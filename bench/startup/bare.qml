@@ -1,0 +1,5 @@
+import QtQuick
+
+Text {
+    text: "Q7"
+}
