@@ -12,7 +12,6 @@
 #include "q7ctl_help.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLoggingCategory>

@@ -18,6 +18,11 @@ QProcessEnvironment InstalledProgram::environment(const QString &home) const {
     env.remove(QStringLiteral("Q7_VIRTUAL_FAULT"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
+    // Private: the device lock and the one-window notice live there.
+    QDir().mkpath(m_scratch + QStringLiteral("/run"));
+    QFile::setPermissions(m_scratch + QStringLiteral("/run"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_scratch + QStringLiteral("/run"));
     env.insert(QStringLiteral("TMPDIR"), m_scratch);
     env.insert(QStringLiteral("Q7_VIRTUAL_STATE"), m_scratch + QStringLiteral("/mouse.state"));
     return env;
@@ -62,7 +67,7 @@ bool InstalledProgram::startWindow(const QString &home, QString *output) const {
         process.waitForReadyRead(200);
         said += process.readAll();
     }
-    // Let it finish starting (the device lock written whole) before it ends, as a user would.
+    // Let it finish starting before it ends, as a user would.
     process.waitForFinished(2000);
     process.terminate();
     if (!process.waitForFinished(10000)) {
