@@ -1,18 +1,32 @@
 #include "AppConfigStore.h"
+#include "AppIdentity.h"
+#include "DataFolder.h"
 #include "NoticeChannel.h"
 #include "RuntimeDir.h"
 #include "UserPrompt.h"
+#include "VirtualMouseStart.h"
 #include "Widget.h"
 #include "WidgetPrompt.h"
+#include "q7config_help.h"
 
 #include <QApplication>
-#include <QDir>
+
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char *argv[]) {
+    if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
+        std::fputs(Manual::q7configHelp, stdout);
+        return 0;
+    }
+    if (VirtualMouseStart::asked(argc, argv) && !VirtualMouseStart::ensurePreloaded(argv))
+        return 1;
+
     RuntimeDir::ensure();
     QApplication app(argc, argv);
+    AppIdentity::apply();
     // Every path under ./modules/ rests on this.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
+    const DataFolder::Choice data = DataFolder::enter();
 
     // One window per user: a second start shows the running one and ends.
     if (NoticeChannel::sendRaise(AppConfigStore::windowTitle()))
@@ -20,6 +34,8 @@ int main(int argc, char *argv[]) {
 
     WidgetPrompt prompt;
     UserPrompt::install(&prompt);
+    if (!data.error.isEmpty())
+        UserPrompt::current().warning(QStringLiteral("Q7"), data.error);
 
     int result = 0;
     {

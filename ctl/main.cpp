@@ -1,5 +1,6 @@
 // q7ctl: the program's slots from the command line, without a window.
 #include "ConsolePrompt.h"
+#include "DataFolder.h"
 #include "DeviceCheck.h"
 #include "DeviceLock.h"
 #include "Hid_Thread.h"
@@ -8,9 +9,9 @@
 #include "SlotDomains.h"
 #include "SlotInvoker.h"
 #include "myQQuickView.h"
+#include "q7ctl_help.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QLoggingCategory>
@@ -24,15 +25,7 @@ enum ExitCode { Ok = 0, Usage = 2, Absent = 3, Busy = 4, Failed = 5 };
 constexpr int MaxFailureLines = 8;
 
 void usage() {
-    std::fputs("usage: q7ctl [--yes] [--verbose] slots\n"
-               "       q7ctl [--yes] [--verbose] call SLOT [ARG...]\n"
-               "  Each ARG is one JSON value: 3, true, '\"text\"', '[1,2,3]'.\n"
-               "  q7ctl slots lists every slot with what its arguments may be.\n"
-               "  --yes      answer confirmations with OK (default: Cancel)\n"
-               "  --verbose  show the link's debug lines\n"
-               "Exit: 0 done, 2 bad usage or arguments, 3 no device, 4 device in use,\n"
-               "      5 the device or a file did not do what was asked (the reason on stderr).\n",
-               stderr);
+    std::fputs(Manual::q7ctlHelp, stderr);
 }
 
 QString jsonText(const QJsonValue &v) {
@@ -58,14 +51,17 @@ int main(int argc, char *argv[]) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     RuntimeDir::ensure();
     QApplication app(argc, argv);
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
 
     QStringList args = app.arguments().mid(1);
     const bool yes = args.removeAll(QStringLiteral("--yes")) > 0;
     const bool verbose = args.removeAll(QStringLiteral("--verbose")) > 0;
     if (!verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
-    if (args.isEmpty() || args.first() == QLatin1String("--help") ||
+    if (args.value(0) == QLatin1String("--help")) {
+        std::fputs(Manual::q7ctlHelp, stdout);
+        return Ok;
+    }
+    if (args.isEmpty() ||
         (args.first() != QLatin1String("slots") && args.first() != QLatin1String("call")) ||
         (args.first() == QLatin1String("call") && args.size() < 2)) {
         usage();
@@ -74,6 +70,9 @@ int main(int argc, char *argv[]) {
 
     ConsolePrompt prompt(yes);
     UserPrompt::install(&prompt);
+    const DataFolder::Choice data = DataFolder::enter();
+    if (!data.error.isEmpty())
+        std::fprintf(stderr, "q7ctl: %s\n", qUtf8Printable(data.error));
 
     Hid_Thread hid;
     myQQuickView view(nullptr, false);

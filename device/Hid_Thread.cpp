@@ -1,6 +1,7 @@
 #include "Hid_Thread.h"
 
 #include "HidTransport.h"
+#include "InstallLayout.h"
 #include "LinkState.h"
 #include "UserPrompt.h"
 
@@ -102,11 +103,8 @@ QString Hid_Thread::configuredCode(unsigned index) const {
 
 QString Hid_Thread::permissionText(const DeviceEntry &e) {
     return QStringLiteral("%1 is plugged in, but this user may not open it (%2: permission "
-                          "denied).\nInstall the udev rule 70-q7-mouse.rules (see the README): "
-                          "sudo cp packaging/udev/70-q7-mouse.rules /etc/udev/rules.d/ && sudo "
-                          "udevadm control --reload && sudo udevadm trigger, then plug the mouse "
-                          "in again.")
-        .arg(e.productName, e.commandPath);
+                          "denied).\n%3")
+        .arg(e.productName, e.commandPath, InstallLayout().permissionAdvice());
 }
 
 void Hid_Thread::chkDeviceIsEnCode() {
