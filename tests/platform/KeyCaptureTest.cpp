@@ -1,5 +1,6 @@
 // The translator: the composed map against the USB HID keyboard page, the key state table, the
-// overrides, the layout flag, the buttons; and the in-window filter that feeds it.
+// overrides, the layout flag, the buttons; the in-window filter that feeds it; install and remove.
+#include "InputCapture.h"
 #include "KeyTranslator.h"
 #include "ReportRecorder.h"
 #include "WindowInputFilter.h"
@@ -9,6 +10,7 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
+#include <QWidget>
 
 #include <linux/input-event-codes.h>
 
@@ -62,9 +64,16 @@ QMouseEvent mouseEvent(QEvent::Type type, Qt::MouseButton button, QPointF global
     return QMouseEvent(type, QPointF(5, 5), QPointF(5, 5), global, button, button, Qt::NoModifier);
 }
 
+QStringList infoMessages;
+
+void recordInfo(QtMsgType type, const QMessageLogContext &, const QString &message) {
+    if (type == QtInfoMsg)
+        infoMessages.append(message);
+}
+
 } // namespace
 
-class KeyTranslatorTest : public QObject {
+class KeyCaptureTest : public QObject {
     Q_OBJECT
 private slots:
     void composedMapCoversTheHundredAndFiveKeysAndNothingElse() {
@@ -225,7 +234,34 @@ private slots:
         send(mouseEvent(QEvent::MouseButtonRelease, Qt::RightButton, {7, 8}));
         QCOMPARE(recorder.take(), QStringList{key(0x04, true)});
     }
+
+    void installCapturesInTheWindowUntilRemoved() {
+        qputenv(InputCapture::GlobalCaptureVariable, "0");
+        QWidget window;
+        InputCapture capture;
+        ReportRecorder recorder(*capture.translator());
+        auto send = [&window](QEvent &&event) { QCoreApplication::sendEvent(&window, &event); };
+
+        const QtMessageHandler previous = qInstallMessageHandler(recordInfo);
+        const bool firstGlobal = capture.install(true, &window);
+        send(keyEvent(QEvent::KeyPress, KEY_BACKSLASH));
+        send(keyEvent(QEvent::KeyRelease, KEY_BACKSLASH));
+        const bool secondGlobal = capture.install(false, &window);
+        send(keyEvent(QEvent::KeyPress, KEY_BACKSLASH));
+        qInstallMessageHandler(previous);
+
+        QVERIFY(!firstGlobal && !secondGlobal && !capture.isGlobal());
+        QCOMPARE(infoMessages, QStringList{InputCapture::windowOnlyHint()});
+        // Installed again, the window reports each event once, with the new layout flag.
+        QCOMPARE(recorder.take(),
+                 (QStringList{key(0x32, true), key(0x32, false), key(0x31, true)}));
+        capture.remove();
+        send(keyEvent(QEvent::KeyRelease, KEY_BACKSLASH));
+        send(mouseEvent(QEvent::MouseButtonPress, Qt::LeftButton, {1, 1}));
+        QVERIFY(recorder.take().isEmpty());
+        qunsetenv(InputCapture::GlobalCaptureVariable);
+    }
 };
 
-QTEST_MAIN(KeyTranslatorTest)
-#include "KeyTranslatorTest.moc"
+QTEST_MAIN(KeyCaptureTest)
+#include "KeyCaptureTest.moc"
