@@ -87,6 +87,12 @@ private slots:
         // Where this user may read /dev/input, keys would come from there, not from xdotool.
         env.insert(QStringLiteral("Q7_GLOBAL_CAPTURE"), QStringLiteral("0"));
         env.remove(QStringLiteral("Q7_VIRTUAL_FAULT"));
+        // A runtime folder of its own: another window of this user would be raised instead.
+        const QString runtime = m_install.filePath("runtime");
+        QVERIFY(QDir().mkpath(runtime));
+        QVERIFY(
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime);
         program.setProcessEnvironment(env);
         program.setProcessChannelMode(QProcess::MergedChannels);
         program.start(m_install.filePath("q7config"));
