@@ -60,6 +60,16 @@ void KeyTranslator::evdevKeyEvent(unsigned evdevCode, bool isDown) {
         scanCodeEvent(scanCode->code, scanCode->extended, false, isDown);
 }
 
+void KeyTranslator::releaseAll() {
+    for (size_t usage = 0; usage < m_keyStates.size(); ++usage) {
+        if (!m_keyStates[usage])
+            continue;
+        m_keyStates[usage] = 0;
+        qCDebug(lcInput, "key 0x%02zx up", usage);
+        emit keyReported(uint8_t(usage), false);
+    }
+}
+
 void KeyTranslator::buttonEvent(Button button, bool isDown, QPoint screenPosition) {
     static constexpr uint8_t codes[] = {LeftButtonCode, RightButtonCode, MiddleButtonCode};
     const uint8_t code = codes[int(button)];

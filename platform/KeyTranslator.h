@@ -30,6 +30,8 @@ public:
     // A key by its Linux evdev code.
     void evdevKeyEvent(unsigned evdevCode, bool isDown);
     void buttonEvent(Button button, bool isDown, QPoint screenPosition);
+    // Reports a release for every key still down: their releases can no longer arrive.
+    void releaseAll();
 
     // The usage a key maps to, 0 for none (no state, no report).
     uint8_t usageOf(unsigned scanCode, bool extended, bool altDown = false) const;

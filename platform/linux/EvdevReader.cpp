@@ -60,6 +60,7 @@ void EvdevReader::readAvailable() {
             return;
         } else {
             qCDebug(lcInput) << "input device" << name() << "is gone";
+            releaseHeld();
             close();
             emit gone();
             return;
@@ -85,6 +86,14 @@ void EvdevReader::handle(unsigned type, unsigned code, int value) {
     default:
         // A repeat is a key still down: the translator's state table reports nothing.
         m_translator->evdevKeyEvent(code, isDown);
+    }
+}
+
+// What the device held when it went away will not be released by it.
+void EvdevReader::releaseHeld() {
+    for (unsigned code = 0; code <= KEY_MAX; ++code) {
+        if (libevdev_get_event_value(m_device, EV_KEY, code) != 0)
+            handle(EV_KEY, code, 0);
     }
 }
 

@@ -31,6 +31,7 @@ signals:
 private:
     void readAvailable();
     void handle(unsigned type, unsigned code, int value);
+    void releaseHeld();
     bool hungUp() const;
     void close();
 

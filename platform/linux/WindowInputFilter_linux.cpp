@@ -60,6 +60,11 @@ bool WindowInputFilter::eventFilter(QObject *watched, QEvent *event) {
                                   mouse->globalPosition().toPoint());
         break;
     }
+    case QEvent::FocusOut:
+        // Keys held now are released in another window, out of our sight.
+        if (!m_globalKeys || !m_globalKeys())
+            m_translator->releaseAll();
+        break;
     default:
         break;
     }

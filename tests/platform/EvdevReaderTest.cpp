@@ -210,15 +210,13 @@ private slots:
         QVERIFY(gone.wait(2000));
         QCOMPARE(gone.count(), 1);
         QVERIFY(!reader.isOpen());
-        QCOMPARE(m_recorder.take(), (QStringList{"key e1 down", "key 1d down"}));
+        // What it held is released: those releases can never come.
+        QCOMPARE(m_recorder.take(),
+                 (QStringList{"key e1 down", "key 1d down", "key e1 up", "key 1d up"}));
         // The descriptor is closed: the pipe's read end no longer exists.
         QCOMPARE(fcntl(recording.readEnd, F_GETFD), -1);
         QTest::qWait(50);
         QCOMPARE(gone.count(), 1);
-        // Keys released while unplugged stay down until released again.
-        m_translator.evdevKeyEvent(KEY_Z, false);
-        m_translator.evdevKeyEvent(KEY_LEFTSHIFT, false);
-        m_recorder.take();
     }
 
     void refusesWhatIsNotAnInputDevice() {

@@ -235,6 +235,31 @@ private slots:
         QCOMPARE(recorder.take(), QStringList{key(0x04, true)});
     }
 
+    void keysHeldWhenTheWindowLosesFocusAreReleased() {
+        KeyTranslator translator;
+        ReportRecorder recorder(translator);
+        WindowInputFilter filter(&translator);
+        bool globalKeys = false;
+        filter.setGlobalSources([&] { return globalKeys; }, [] { return false; });
+        QObject watched;
+        watched.installEventFilter(&filter);
+        auto send = [&watched](QEvent &&event) { QCoreApplication::sendEvent(&watched, &event); };
+
+        // Alt+Tab: Alt goes down here and up in the next window.
+        send(keyEvent(QEvent::KeyPress, KEY_LEFTALT));
+        send(keyEvent(QEvent::KeyPress, KEY_LEFTCTRL));
+        send(keyEvent(QEvent::KeyRelease, KEY_LEFTCTRL));
+        send(QFocusEvent(QEvent::FocusOut, Qt::ActiveWindowFocusReason));
+        send(QFocusEvent(QEvent::FocusIn, Qt::ActiveWindowFocusReason));
+        send(keyEvent(QEvent::KeyPress, KEY_LEFTALT));
+        QCOMPARE(recorder.take(), (QStringList{key(0xE2, true), key(0xE0, true), key(0xE0, false),
+                                               key(0xE2, false), key(0xE2, true)}));
+        // Global capture sees the release itself.
+        globalKeys = true;
+        send(QFocusEvent(QEvent::FocusOut, Qt::ActiveWindowFocusReason));
+        QVERIFY(recorder.take().isEmpty());
+    }
+
     void installCapturesInTheWindowUntilRemoved() {
         qputenv(InputCapture::GlobalCaptureVariable, "0");
         QWidget window;
