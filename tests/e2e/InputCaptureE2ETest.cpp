@@ -1,6 +1,7 @@
 // q7config on a virtual X display against the virtual mouse: keys and a click sent with xdotool
 // into its window come out as the q7.input lines of what reaches the scene.
-#include <QDirIterator>
+#include "TreeCopy.h"
+
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -9,21 +10,7 @@
 #include <QTest>
 
 namespace {
-
 constexpr int StartTimeoutMs = 30000;
-
-bool copyTree(const QString &from, const QString &to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 class InputCaptureE2ETest : public QObject {
