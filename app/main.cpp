@@ -1,12 +1,14 @@
 #include "AppConfigStore.h"
 #include "AppIdentity.h"
 #include "DataFolder.h"
+#include "InputCapture.h"
 #include "NoticeChannel.h"
 #include "RuntimeDir.h"
 #include "UserPrompt.h"
 #include "VirtualMouseStart.h"
 #include "Widget.h"
 #include "WidgetPrompt.h"
+#include "myQQuickView.h"
 #include "q7config_help.h"
 
 #include <QApplication>
@@ -42,8 +44,20 @@ int main(int argc, char *argv[]) {
         Widget widget;
         QObject::connect(&widget, &Widget::programEnding, &app, &QCoreApplication::quit,
                          Qt::QueuedConnection);
+        // Keys and buttons go to the scene through the view, which queues each call.
+        InputCapture capture;
+        myQQuickView *view = widget.view();
+        QObject::connect(
+            capture.translator(), &KeyTranslator::keyReported, view,
+            [view](uint8_t usbCode, bool isDown) { view->detectKeyboard(isDown, usbCode); });
+        QObject::connect(capture.translator(), &KeyTranslator::buttonReported, view,
+                         [view](uint8_t code, bool isDown, int x, int y) {
+                             view->detectMouse(isDown, code, x, y);
+                         });
+        capture.install(false, view);
         widget.startUp();
         result = app.exec();
+        capture.remove();
     }
     UserPrompt::install(nullptr);
     return result;

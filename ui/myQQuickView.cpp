@@ -107,6 +107,6 @@ void myQQuickView::detectKeyboard(bool isDown, uchar usbCode) {
     invokeRoot("detectKeyboard", Qt::QueuedConnection, {isDown, int(usbCode)});
 }
 
-void myQQuickView::detectMouse(bool isDown, uchar code, uint x, uint y) {
-    invokeRoot("detectMouse", Qt::QueuedConnection, {isDown, uint(code), x, y});
+void myQQuickView::detectMouse(bool isDown, uchar code, int x, int y) {
+    invokeRoot("detectMouse", Qt::QueuedConnection, {isDown, int(code), x, y});
 }

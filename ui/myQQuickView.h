@@ -44,7 +44,7 @@ public:
 
     // Entry points of the input capture; they queue the scene's handlers.
     void detectKeyboard(bool isDown, uchar usbCode);
-    void detectMouse(bool isDown, uchar code, uint x, uint y);
+    void detectMouse(bool isDown, uchar code, int x, int y);
 
 public slots:
     // Start-up and sound.

@@ -1,29 +1,17 @@
 // The real program started against the virtual mouse, in its own copy of the shipped modules/
 // folder: the frame after its opening animation, a page, a profile, the other skin, the close.
 #include "RecordingPrompt.h"
+#include "TreeCopy.h"
 #include "VirtualMouse.h"
 #include "Widget.h"
 #include "myQQuickView.h"
 
-#include <QDirIterator>
 #include <QFile>
 #include <QQuickItem>
 #include <QTemporaryDir>
 #include <QTest>
 
 namespace {
-
-bool copyTree(const QString &from, const QString &to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + source.mid(from.size());
-        QDir().mkpath(QFileInfo(target).absolutePath());
-        if (!QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
 
 // Searches the visual tree: items a Repeater made are not QObject children of anything here.
 QQuickItem *findItem(QQuickItem *parent, const QString &name) {
