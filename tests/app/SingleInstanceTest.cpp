@@ -1,8 +1,8 @@
 // Starting the program while it runs shows the running window and starts no second one.
+#include "TreeCopy.h"
 #include "VirtualMouse.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -33,15 +33,8 @@ private slots:
         QVERIFY(QDir().mkpath(m_install.filePath(QStringLiteral("run"))));
         m_program = m_install.filePath(QStringLiteral("q7config"));
         QVERIFY(QFile::copy(QStringLiteral(Q7CONFIG_PATH), m_program));
-        const QDir source(QStringLiteral(Q7_MODULES_SOURCE));
-        QDirIterator files(source.path(), QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString from = files.next();
-            const QString to =
-                m_install.filePath(QStringLiteral("modules/") + source.relativeFilePath(from));
-            QDir().mkpath(QFileInfo(to).path());
-            QVERIFY(QFile::copy(from, to));
-        }
+        QVERIFY(copyTree(QStringLiteral(Q7_MODULES_SOURCE),
+                         m_install.filePath(QStringLiteral("modules"))));
     }
 
     void secondStartRaisesTheFirstAndEnds() {

@@ -1,9 +1,9 @@
 // q7ctl as a user runs it: the real binary with the virtual mouse preloaded.
 #include "DeviceLock.h"
 #include "Hid_Thread.h"
+#include "TreeCopy.h"
 #include "VirtualMouse.h"
 
-#include <QDirIterator>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -59,15 +59,8 @@ private slots:
         qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
         m_q7ctl = m_install.filePath(QStringLiteral("q7ctl"));
         QVERIFY(QFile::copy(QStringLiteral(Q7CTL_PATH), m_q7ctl));
-        const QDir source(QStringLiteral(Q7_MODULES_SOURCE));
-        QDirIterator files(source.path(), QDir::Files, QDirIterator::Subdirectories);
-        while (files.hasNext()) {
-            const QString from = files.next();
-            const QString to =
-                m_install.filePath(QStringLiteral("modules/") + source.relativeFilePath(from));
-            QDir().mkpath(QFileInfo(to).path());
-            QVERIFY(QFile::copy(from, to));
-        }
+        QVERIFY(copyTree(QStringLiteral(Q7_MODULES_SOURCE),
+                         m_install.filePath(QStringLiteral("modules"))));
     }
 
     void listsSlotsWithTypes() {
