@@ -78,8 +78,10 @@ void SettingsTest::configItemsRoundTripAsText() {
     QVariantList items;
     for (int i = 0; i < 32; ++i)
         items.append(i);
+    items[1] = 1;
     items[5] = true;
-    items[6] = QString("/home/u/a, b.png");
+    QVERIFY(StorageSandbox::writeFile("a, b.png", pngBytes));
+    items[6] = m_sandbox->path("a, b.png");
     config.saveApConfig(items);
     files.appConfig().sync();
 
@@ -89,7 +91,7 @@ void SettingsTest::configItemsRoundTripAsText() {
     QCOMPARE(loaded.size(), 32);
     QCOMPARE(loaded.at(0).toString(), QString("0"));
     QCOMPARE(loaded.at(5).toString(), QString("true"));
-    QCOMPARE(loaded.at(6).toString(), QString("/home/u/a, b.png"));
+    QCOMPARE(loaded.at(6).toString(), m_sandbox->path("a, b.png"));
     QCOMPARE(loaded.at(31).toString(), QString("31"));
 }
 
@@ -100,6 +102,8 @@ void SettingsTest::shorterSaveLeavesOldItemsButLoadsTheNewCount() {
     QVariantList forty;
     for (int i = 0; i < 40; ++i)
         forty.append(100 + i);
+    forty[1] = 1;  // an installed skin
+    forty[6] = ""; // no background picture
     config.saveApConfig(forty);
     config.saveApConfig(forty.mid(0, 32));
     QCOMPARE(config.loadApConfig(), forty.mid(0, 32));
@@ -159,11 +163,11 @@ void SettingsTest::resetConfigurationWithoutFactoryFileKeepsEverything() {
     SettingsFiles files;
     LanguageStore languages;
     AppConfigStore config(files, languages);
-    config.saveApConfig({4, 5, 6});
+    config.saveApConfig({4, 1, 6});
     QVERIFY(QFile::remove(StoragePaths::factoryAppConfig));
     config.resetApconfig();
     QCOMPARE(m_prompt->warningCount(), 1);
-    QCOMPARE(config.loadApConfig(), (QVariantList{4, 5, 6}));
+    QCOMPARE(config.loadApConfig(), (QVariantList{4, 1, 6}));
     files.appConfig().sync();
     QVERIFY(StorageSandbox::readFile(StoragePaths::appConfig).contains("total=3"));
     QVERIFY(QDir("modules/setting").entryList({"*.part"}, QDir::Files).isEmpty());
