@@ -127,7 +127,9 @@ int main(int argc, char *argv[]) {
     if (result.value)
         std::printf("%s\n", qUtf8Printable(jsonText(*result.value)));
     const bool failed = reportFailures(hid.takeFailures());
+    // What the call left in memory is written now: a file that cannot be written warns too.
+    const bool stored = view.flushStorage();
     // A slot that warned (a file kept as it was, a write that failed) did not do all it was asked.
     const bool refused = prompt.warningCount() > warningsBefore;
-    return failed || refused ? Failed : Ok;
+    return failed || refused || !stored ? Failed : Ok;
 }

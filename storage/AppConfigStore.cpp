@@ -1,6 +1,7 @@
 #include "AppConfigStore.h"
 
 #include "LanguageStore.h"
+#include "RegularFile.h"
 #include "SettingsFiles.h"
 #include "SettingsList.h"
 #include "StoragePaths.h"
@@ -8,8 +9,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace {
 
@@ -20,6 +21,38 @@ const QString productNamesKey = QStringLiteral("common/product_name");
 const QString deviceCodePrefix = QStringLiteral("common/sCode");
 const QString colorMaxStageKey = QStringLiteral("Q7/colorMaxStage");
 const QString defaultDeviceCode = QStringLiteral("274951");
+const QString itemGroup = QStringLiteral("common");
+// Positions in the item list the page saves.
+constexpr int skinItem = 1;
+constexpr int customBackgroundItem = 5;
+constexpr int customBackgroundPathItem = 6;
+constexpr int defaultSkin = 1;
+
+bool isInstalledSkin(const QVariant &item) {
+    bool isNumber = false;
+    const int skin = item.toString().toInt(&isNumber);
+    return isNumber && skin >= 1 &&
+           QDir(StoragePaths::skinDir).exists(QStringLiteral("skin%1").arg(skin));
+}
+
+// The page stores the picture as a URL ("file:/…"), a hand-made file may hold a plain path.
+QString localPath(const QString &stored) {
+    return stored.startsWith(QLatin1String("file:")) ? QUrl(stored).toLocalFile() : stored;
+}
+
+// Items the scene would use to open files: a skin that is not there gives a blank window and a
+// background that is a pipe or a device would stall it, so they read as the defaults.
+void repairItems(QVariantList &items) {
+    if (items.size() > skinItem && !isInstalledSkin(items.at(skinItem)))
+        items[skinItem] = defaultSkin;
+    if (items.size() > customBackgroundPathItem) {
+        const QString path = localPath(items.at(customBackgroundPathItem).toString());
+        if (!path.isEmpty() && !RegularFile::isReadable(path)) {
+            items[customBackgroundItem] = false;
+            items[customBackgroundPathItem] = QString();
+        }
+    }
+}
 
 QString tr(const char *text) {
     return QCoreApplication::translate("AppConfigStore", text);
@@ -36,14 +69,17 @@ void AppConfigStore::saveApConfig(const QVariantList &apConfigs) {
     config.setValue(totalKey, apConfigs.size());
     for (qsizetype i = 0; i < apConfigs.size(); ++i)
         config.setValue(itemPrefix + QString::number(i), apConfigs.at(i));
+    m_files.storeAppConfig();
 }
 
 QVariantList AppConfigStore::loadApConfig() {
     const QSettings &config = m_files.appConfig();
-    const int total = config.value(totalKey, 0).toInt();
+    const int total =
+        SettingsList::presentCount(config, itemGroup, config.value(totalKey, 0).toInt());
     QVariantList items;
     for (int i = 0; i < total; ++i)
         items.append(config.value(itemPrefix + QString::number(i), 0));
+    repairItems(items);
     return items;
 }
 
@@ -69,8 +105,7 @@ QString AppConfigStore::getCustomFilePath() {
         tr("Image Files(*.png)"));
     if (path.isEmpty())
         return {};
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!RegularFile::isReadable(path)) {
         UserPrompt::current().warning(m_languages.message(2), m_languages.message(3) + path);
         return {};
     }
@@ -78,6 +113,8 @@ QString AppConfigStore::getCustomFilePath() {
 }
 
 QString AppConfigStore::windowTitle() {
+    if (!RegularFile::isUsableForSettings(StoragePaths::appConfig))
+        return {};
     const QSettings config(StoragePaths::appConfig, QSettings::IniFormat);
     return config.value(titleKey, QString()).toString();
 }

@@ -1,31 +1,26 @@
 #pragma once
 
-#include <QDateTime>
+#include <QByteArray>
 #include <QString>
 
-// Replaces a file without ever leaving it missing or half written: the source is copied to a
-// temporary file beside the target, checked, and only then renamed over the target. Whoever
-// holds the target open releases it between prepare() and commit().
+// Replaces a file with a checked settings file without ever leaving it missing or half written:
+// the source is read and checked first, then written through QSaveFile (a temporary file of its
+// own beside the target, renamed over it). Whoever holds the target open releases it between
+// prepare() and commit().
 class FileReplacement {
 public:
     FileReplacement(const QString &source, const QString &target);
-    ~FileReplacement();
-    FileReplacement(const FileReplacement &) = delete;
-    FileReplacement &operator=(const FileReplacement &) = delete;
 
-    // Copies and checks; on failure the target is untouched and error() says why.
+    // Reads and checks the source; on failure the target is untouched and error() says why.
     bool prepare();
-    // Renames the checked copy over the target.
+    // Writes the checked content in place of the target.
     bool commit();
     QString error() const { return m_error; }
 
 private:
-    void discardTemporary();
-    void keepCacheFromHidingTheChange(const QDateTime &previousTime);
-
     QString m_source;
     QString m_target;
-    QString m_temporary;
+    QByteArray m_content;
     QString m_error;
     bool m_prepared = false;
 };

@@ -1,6 +1,7 @@
 #include "LanguageStore.h"
 
 #include "LocaleNames.h"
+#include "RegularFile.h"
 #include "SettingsList.h"
 #include "StoragePaths.h"
 
@@ -16,10 +17,11 @@ constexpr uint traditionalChineseCountry = 208;
 const QString filePrefix = QStringLiteral("lang_");
 constexpr int codeLength = 6;
 
-// A code only ever names a file inside the language folder.
+// A code only ever names a regular file inside the language folder.
 bool isSafeCode(const QString &code) {
     return !code.isEmpty() && !code.contains(QLatin1Char('/')) &&
-           !code.contains(QLatin1Char('\\')) && !code.contains(QStringLiteral(".."));
+           !code.contains(QLatin1Char('\\')) && !code.contains(QStringLiteral("..")) &&
+           RegularFile::isUsableForSettings(StoragePaths::language(code));
 }
 
 // More strings than any page uses; a corrupt count must not make us read for ever.
@@ -68,8 +70,11 @@ QStringList LanguageStore::getGlobalStrings(const QString &langCode) {
         return {QString()};
     const QSettings language(StoragePaths::language(langCode), QSettings::IniFormat);
     QStringList strings{SettingsList::readText(language, QStringLiteral("font/family"))};
-    const int total =
+    const int claimed =
         std::min(language.value(QStringLiteral("font/total"), 0).toInt(), maximumStrings);
+    // Strings are numbered from 1: indices 0 … N are one more than the N strings.
+    const int total =
+        SettingsList::presentCount(language, QStringLiteral("strings"), claimed + 1) - 1;
     for (int k = 1; k <= total; ++k)
         strings.append(SettingsList::readText(language, QStringLiteral("strings/%1").arg(k)));
     for (int i = 0; i < messageCount; ++i)

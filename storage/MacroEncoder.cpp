@@ -35,7 +35,7 @@ QByteArray withCount(char first, char second, int count) {
 
 // The pair the delay follows is whatever is last, the header when nothing was encoded yet.
 void foldShortDelay(MacroEncoder::Records &records, int ms) {
-    QByteArray &last = records.last();
+    QByteArray &last = records.last().bytes;
     const qsizetype at = last.size() - 2;
     const quint8 units = static_cast<quint8>((std::max(ms, 10) + 5) / 10);
     const quint8 kept = static_cast<quint8>(last.at(at)) & releaseBit;
@@ -46,9 +46,10 @@ void appendMouseDelay(MacroEncoder::Records &records, int ms, bool mayFold) {
     if (ms <= mouseShortDelayMax && mayFold) {
         foldShortDelay(records, ms);
     } else if (ms > mouseShortDelayMax && ms <= mouseMediumDelayMax) {
-        records.append(twoBytes(static_cast<char>((ms + 10) / 20), mediumDelayMark));
+        records.append({twoBytes(static_cast<char>((ms + 10) / 20), mediumDelayMark)});
     } else {
-        records.append(withCount(longDelayMark[0], longDelayMark[1], (std::max(ms, 20) + 10) / 20));
+        records.append(
+            {withCount(longDelayMark[0], longDelayMark[1], (std::max(ms, 20) + 10) / 20)});
     }
 }
 
@@ -69,7 +70,7 @@ QVariantList MacroEncoder::macroIncode(const QStringList &macros) const {
 }
 
 MacroEncoder::Records MacroEncoder::encode(const QStringList &lines, int deviceType) {
-    Records records{header};
+    Records records{{header}};
     bool previousWasDelay = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const MacroLine line(lines.at(i));
@@ -77,8 +78,10 @@ MacroEncoder::Records MacroEncoder::encode(const QStringList &lines, int deviceT
         case MacroLine::Kind::Press:
         case MacroLine::Kind::Release:
             if (const quint8 usage = KeyNameMap::instance().usage(line.value())) {
-                const char flag = line.kind() == MacroLine::Kind::Press ? pressFlag : releaseFlag;
-                records.append(twoBytes(flag, static_cast<char>(usage)));
+                const bool isPress = line.kind() == MacroLine::Kind::Press;
+                records.append(
+                    {twoBytes(isPress ? pressFlag : releaseFlag, static_cast<char>(usage)),
+                     isPress ? usage : quint8(0), isPress ? quint8(0) : usage});
             }
             break;
         case MacroLine::Kind::Delay: {
@@ -87,7 +90,7 @@ MacroEncoder::Records MacroEncoder::encode(const QStringList &lines, int deviceT
             if (ms <= 0)
                 break;
             if (deviceType == DeviceType::keyboard)
-                records.append(withCount(keyboardDelayMark, 0x00, ms / 10));
+                records.append({withCount(keyboardDelayMark, 0x00, ms / 10)});
             else if (deviceType == DeviceType::mouse)
                 appendMouseDelay(records, ms, i > 0 && !previousWasDelay);
             break;
@@ -97,13 +100,13 @@ MacroEncoder::Records MacroEncoder::encode(const QStringList &lines, int deviceT
         }
         previousWasDelay = line.kind() == MacroLine::Kind::Delay;
     }
-    records.append(terminator);
+    records.append({terminator});
     return records;
 }
 
 QByteArray MacroEncoder::join(const Records &records) {
     QByteArray bytes;
-    for (const QByteArray &record : records)
-        bytes.append(record);
+    for (const Record &record : records)
+        bytes.append(record.bytes);
     return bytes;
 }

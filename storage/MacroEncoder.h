@@ -12,7 +12,14 @@
 // records.
 class MacroEncoder {
 public:
-    using Records = QList<QByteArray>;
+    // One record's bytes and the key it presses or releases (0 for none), so that a cut can
+    // tell which keys are still held.
+    struct Record {
+        QByteArray bytes;
+        quint8 pressed = 0;
+        quint8 released = 0;
+    };
+    using Records = QList<Record>;
 
     explicit MacroEncoder(DeviceTypeSource deviceType);
 

@@ -5,8 +5,8 @@
 #include <QByteArray>
 
 // A macro as the device stores it: a zero-filled buffer of 192 bytes (keyboard) or 128 bytes
-// (mouse). A macro too long for it is cut after the last whole record that fits and still ends
-// with the terminator.
+// (mouse). A macro too long for it is cut after the last whole record that fits and leaves no key
+// pressed, and still ends with the terminator.
 class MacroImage {
 public:
     static constexpr int keyboardSize = 192;

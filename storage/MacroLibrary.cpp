@@ -6,6 +6,7 @@
 #include "MacroImage.h"
 #include "MacroName.h"
 #include "SettingsList.h"
+#include "StorageFailures.h"
 #include "StoragePaths.h"
 #include "UserPrompt.h"
 
@@ -43,16 +44,18 @@ QString lineKey(int i) {
 
 void refuseName(const QString &name) {
     UserPrompt::current().warning(
-        tr("MACRO"), tr("\"%1\" cannot be a macro name: it must not be empty or contain "
-                        "\"/\", \"\\\", \"..\" or control characters.")
+        tr("MACRO"), tr("\"%1\" cannot be a macro name: it must not be empty, begin with "
+                        "\".\", contain \"/\", \"\\\" or control characters, or be longer than "
+                        "file names may be.")
                          .arg(name));
 }
 
 } // namespace
 
 MacroLibrary::MacroLibrary(const LanguageStore &languages, DeviceTypeSource deviceType,
-                           MacroSender sender)
-    : m_languages(languages), m_deviceType(std::move(deviceType)), m_sender(std::move(sender)) {}
+                           MacroSender sender, StorageFailures &failures)
+    : m_languages(languages), m_deviceType(std::move(deviceType)), m_sender(std::move(sender)),
+      m_failures(failures) {}
 
 QString MacroLibrary::existingFile(const QString &name) {
     if (!MacroName::isValid(name))
@@ -74,7 +77,8 @@ QVariant MacroLibrary::createMacroIni() {
     macro.setValue(totalKey, 0);
     macro.setValue(repeatKey, 1);
     macro.setValue(didKey, unbound);
-    return name;
+    // The page would list a name whose file was never written.
+    return m_failures.sync(macro) ? name : QString();
 }
 
 QVariant MacroLibrary::deleteMacroIni(const QString &name) {
@@ -100,6 +104,8 @@ QVariant MacroLibrary::saveMacroIni(const QString &name, const QStringList &macr
         for (int i = 0; i < macros.size(); ++i)
             macro.setValue(lineKey(i), macros.at(i));
         index = macro.value(indexKey, unbound).toInt();
+        if (!m_failures.sync(macro))
+            return false;
     }
     // The file is written out before the send reads it back.
     if (index >= 0)
@@ -122,7 +128,8 @@ QStringList MacroLibrary::loadMacroIni(const QString &name) const {
     if (path.isEmpty())
         return {};
     const QSettings macro(path, QSettings::IniFormat);
-    const int total = std::min(macro.value(totalKey, 0).toInt(), maximumLines);
+    const int total = SettingsList::presentCount(
+        macro, linesGroup, std::min(macro.value(totalKey, 0).toInt(), maximumLines));
     QStringList lines;
     for (int i = 0; i < total; ++i)
         lines.append(SettingsList::readText(macro, lineKey(i), QStringLiteral("0")));
@@ -148,6 +155,7 @@ void MacroLibrary::setMacroIniConfig(const QString &name, const QVariantList &co
     macro.setValue(indexKey, SettingsList::elementOrZero(config, 0).toInt());
     macro.setValue(repeatKey, SettingsList::elementOrZero(config, 1).toInt());
     macro.setValue(didKey, deviceType());
+    m_failures.sync(macro);
 }
 
 QVariant MacroLibrary::loadMacroIniFromFile() {

@@ -11,6 +11,7 @@
 #include <functional>
 
 class LanguageStore;
+class StorageFailures;
 
 // The named macro files in ./modules/macro/. Each call opens the file afresh, so every call sees
 // what is on disk now.
@@ -19,7 +20,9 @@ public:
     // Sends a bound macro to the device: the view calls its own set-macro slot of the dialect.
     using MacroSender = std::function<void(int deviceType, int macroId, const QString &name)>;
 
-    MacroLibrary(const LanguageStore &languages, DeviceTypeSource deviceType, MacroSender sender);
+    // A macro file that cannot be written is reported to failures.
+    MacroLibrary(const LanguageStore &languages, DeviceTypeSource deviceType, MacroSender sender,
+                 StorageFailures &failures);
 
     QVariant createMacroIni();
     QVariant deleteMacroIni(const QString &name);
@@ -49,4 +52,5 @@ private:
     const LanguageStore &m_languages;
     DeviceTypeSource m_deviceType;
     MacroSender m_sender;
+    StorageFailures &m_failures;
 };

@@ -1,6 +1,7 @@
 #include "ProfileStore.h"
 
 #include "FileReplacement.h"
+#include "RegularFile.h"
 #include "SettingsFiles.h"
 #include "SettingsList.h"
 #include "StoragePaths.h"
@@ -58,7 +59,11 @@ QVariantList sensorDefaults(const QSettings &factory) {
 ProfileStore::ProfileStore(SettingsFiles &files) : m_files(files) {}
 
 QVariantList ProfileStore::loadDefaultProfile(uchar uiPageId) {
-    const QSettings factory(StoragePaths::factoryProfile, QSettings::IniFormat);
+    // Without a usable factory file every value takes its built-in default.
+    const QSettings factory(RegularFile::isUsableForSettings(StoragePaths::factoryProfile)
+                                ? StoragePaths::factoryProfile
+                                : QString(),
+                            QSettings::IniFormat);
     switch (uiPageId) {
     case keyDefinePage:
         return keyDefineDefaults(factory);
@@ -88,7 +93,7 @@ void ProfileStore::saveProfile(int profile) {
     if (chosen.isEmpty())
         return;
     // The export copies the file, so what is still only in memory has to reach it first.
-    m_files.profile(profile).sync();
+    m_files.storeProfile(profile);
     FileReplacement replacement(StoragePaths::profile(profile), chosen);
     if (!replacement.prepare() || !replacement.commit())
         UserPrompt::current().warning(tr("Save File"), replacement.error());

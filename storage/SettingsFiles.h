@@ -1,5 +1,7 @@
 #pragma once
 
+#include "StorageFailures.h"
+
 #include <QSettings>
 #include <QString>
 
@@ -14,15 +16,23 @@ public:
 
     SettingsFiles();
 
-    QSettings &appConfig() { return *m_appConfig; }
+    QSettings &appConfig() { return *m_appConfig.settings; }
     static bool isProfileIndex(int index) { return index >= 0 && index < profileCount; }
     // index must satisfy isProfileIndex().
-    QSettings &profile(int index) { return *m_profiles.at(static_cast<std::size_t>(index)); }
+    QSettings &profile(int index) { return *entry(index).settings; }
     QSettings &currentProfile() { return profile(m_currentProfile); }
 
     int currentProfileIndex() const { return m_currentProfile; }
     // An index outside 0 … 9 is refused and the current one kept.
     bool setCurrentProfileIndex(int index);
+
+    // Write what is in memory to the file now; a failure is reported to failures().
+    bool storeAppConfig() { return store(m_appConfig); }
+    bool storeProfile(int index) { return isProfileIndex(index) && store(entry(index)); }
+    bool storeCurrentProfile() { return storeProfile(m_currentProfile); }
+    // Every file; false when any of them has failed in this run.
+    bool storeAll();
+    StorageFailures &failures() { return m_failures; }
 
     // Put the content of source in place of the file; on failure the old file and its open
     // settings object stay as they were and error says why.
@@ -30,11 +40,18 @@ public:
     bool replaceProfile(int index, const QString &source, QString *error);
 
 private:
-    static std::unique_ptr<QSettings> open(const QString &path);
-    static bool replace(std::unique_ptr<QSettings> &settings, const QString &source,
-                        QString *error);
+    struct Entry {
+        QString path;
+        std::unique_ptr<QSettings> settings;
+    };
 
-    std::unique_ptr<QSettings> m_appConfig;
-    std::array<std::unique_ptr<QSettings>, profileCount> m_profiles;
+    Entry &entry(int index) { return m_profiles.at(static_cast<std::size_t>(index)); }
+    Entry open(const QString &path);
+    bool store(Entry &entry) { return m_failures.sync(*entry.settings, entry.path); }
+    bool replace(Entry &entry, const QString &source, QString *error);
+
+    StorageFailures m_failures;
+    Entry m_appConfig;
+    std::array<Entry, profileCount> m_profiles;
     int m_currentProfile = 0;
 };

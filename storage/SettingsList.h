@@ -13,6 +13,9 @@ public:
     // joined again so hand-made files still read as written.
     static QString readText(const QSettings &settings, const QString &key,
                             const QString &fallback = QString());
+    // The count a file claims for the items "group/0", "group/1", … cut to the items that are
+    // really there (up to the highest index present), so a lying count costs nothing.
+    static int presentCount(const QSettings &settings, const QString &group, int claimed);
     // Element i, or 0 when the list is shorter: callers from the pages may pass short lists.
     static QVariant elementOrZero(const QVariantList &list, qsizetype i);
 };

@@ -16,8 +16,9 @@ myQQuickView::myQQuickView(QWidget *parent, bool withSound)
     : QQuickWidget(parent), m_appConfig(m_files, m_languages), m_profiles(m_files),
       m_macros(
           m_languages, [this] { return currentDeviceType(); },
-          [this](int type, int id, const QString &name) { sendMacro(type, id, name); }),
-      m_encoder([this] { return currentDeviceType(); }),
+          [this](int type, int id, const QString &name) { sendMacro(type, id, name); },
+          m_files.failures()),
+      m_encoder([this] { return currentDeviceType(); }), m_recoil(m_files.failures()),
       m_keyDefines(m_files, [this] { return currentDeviceType(); }) {
     KeyNameMap::instance(); // filled once, before any macro is encoded
     if (withSound)
@@ -70,6 +71,7 @@ void myQQuickView::syncFW() {
         profile->setValue(QStringLiteral("userPicture/%1").arg(index),
                           ByteList::fromBytes(buffer, UserPictureBytes));
     }
+    m_files.storeCurrentProfile();
 }
 
 void myQQuickView::initUI() {

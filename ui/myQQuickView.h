@@ -37,6 +37,10 @@ public:
     QSettings *profileSettings(int index);
     QSettings *currentProfile() { return &m_files.currentProfile(); }
     int currentProfileIndex() const { return m_files.currentProfileIndex(); }
+    // Every file write that failed in this run; each was shown to the user once.
+    const StorageFailures &storageFailures() { return m_files.failures(); }
+    // Writes what is still only in memory; false when any file could not be written.
+    bool flushStorage() { return m_files.storeAll(); }
     SoundBoard *soundBoard() const { return m_sounds; }
     bool isAudioEnabled() const { return m_audioEnabled; }
     // 0 keyboard, 1 mouse, -1 without a device link.

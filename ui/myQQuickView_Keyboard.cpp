@@ -16,8 +16,10 @@ constexpr uchar StoreOnlyOption = 255;
 } // namespace
 
 void myQQuickView::ui_01H_SetReportRate(uchar rate) {
-    if (currentDeviceType() == DeviceType::mouse)
+    if (currentDeviceType() == DeviceType::mouse) {
         currentProfile()->setValue(QStringLiteral("sensor/reportRate_Q7"), int(rate));
+        m_files.storeCurrentProfile();
+    }
     if (m_hid)
         m_hid->hid_01H_SetReportRate(rate);
 }
@@ -55,6 +57,7 @@ void myQQuickView::ui_08H_SetLEDType(uchar option, uchar effect, uchar speed, uc
     currentProfile()->setValue(
         QStringLiteral("color/ledType"),
         QVariantList{int(effect), int(speed), int(light), int(color), int(direction)});
+    m_files.storeCurrentProfile();
     if (m_hid)
         m_hid->hid_08H_SetLEDType(option, effect, speed, light, color, direction);
 }
@@ -71,6 +74,7 @@ void myQQuickView::ui_0DH_SetKeyMatrix(QVariantList src512) {
             record.append(src512.value(n * KeyRecordBytes + i, 0));
         currentProfile()->setValue(QStringLiteral("keydefine/%1").arg(n), record);
     }
+    m_files.storeCurrentProfile();
     QByteArray bytes = ByteList::toBytes(src512, KeyMatrixBytes);
     if (m_hid)
         m_hid->hid_0DH_SetKeyMatrix(ByteList::raw(bytes));
@@ -92,6 +96,7 @@ void myQQuickView::ui_11H_SetMacroKey(QVariant macroId, QVariant name) {
 
 void myQQuickView::ui_12H_SetUserPicture(uchar index, uchar option, QVariantList src512) {
     currentProfile()->setValue(QStringLiteral("userPicture/%1").arg(index), src512);
+    m_files.storeCurrentProfile();
     if (option == StoreOnlyOption || !m_hid)
         return;
     QByteArray bytes = ByteList::toBytes(src512, UserPictureBytes);
@@ -106,6 +111,7 @@ void myQQuickView::ui_13H_SetRecoveryData() {
 void myQQuickView::ui_14H_SetColor(uchar index, uchar rValue, uchar gValue, uchar bValue) {
     currentProfile()->setValue(QStringLiteral("color/%1").arg(index),
                                QVariantList{int(rValue), int(gValue), int(bValue)});
+    m_files.storeCurrentProfile();
     if (m_hid)
         m_hid->hid_14H_SetColor(index, rValue, gValue, bValue);
 }

@@ -65,6 +65,7 @@ void myQQuickView::ui_0BH_SetCurrentDPIStage(uchar dpiStage) {
         return;
     }
     currentProfile()->setValue(QStringLiteral("sensor/stage_Q7"), int(dpiStage));
+    m_files.storeCurrentProfile();
     if (m_hid)
         m_hid->hid_0BH_SetCurrentDPIStage(dpiStage);
 }
@@ -72,12 +73,14 @@ void myQQuickView::ui_0BH_SetCurrentDPIStage(uchar dpiStage) {
 void myQQuickView::ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2,
                                           QVariantList configs) {
     currentProfile()->setValue(QStringLiteral("color_Q7/ledEffect"), configs);
+    m_files.storeCurrentProfile();
     if (m_hid)
         m_hid->hid_0DH_SetRGBLedEffect(effect, option1, option2);
 }
 
 void myQQuickView::ui_10H_SetLED8StageColor(uchar type, QVariantList src24) {
     currentProfile()->setValue(QStringLiteral("color_Q7/type%1").arg(type), src24);
+    m_files.storeCurrentProfile();
     QByteArray bytes = ByteList::toBytes(src24, ColourTableBytes);
     if (type == PackedColourType) {
         // Two colour ids a byte: the even stage in the low nibble, the odd one in the high.
@@ -90,6 +93,7 @@ void myQQuickView::ui_10H_SetLED8StageColor(uchar type, QVariantList src24) {
 
 void myQQuickView::ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantList valueForIndex) {
     currentProfile()->setValue(QStringLiteral("sensor/dpi_Q7"), valueForIndex);
+    m_files.storeCurrentProfile();
     QByteArray bytes = ByteList::toBytes(src8, DpiCodes);
     if (m_hid)
         m_hid->hid_11H_SetDPISet(dpiStage, ByteList::raw(bytes));
@@ -105,6 +109,7 @@ void myQQuickView::ui_12H_SetKeyMatrix(QVariantList src64) {
             record.append(src64.value(n * KeyRecordBytes + i, 0));
         currentProfile()->setValue(QStringLiteral("keydefine_Q7/%1").arg(n), record);
     }
+    m_files.storeCurrentProfile();
     if (!m_hid)
         return;
 
@@ -174,6 +179,7 @@ void myQQuickView::q7_0CH_SetPressGun(uchar x, uchar y, uchar times, uchar enabl
 
 void myQQuickView::setScrollPinSwap(bool isSwap) {
     currentProfile()->setValue(QStringLiteral("keydefine_Q7/scrollswap"), isSwap);
+    m_files.storeCurrentProfile();
     if (!m_hid)
         return;
     uchar type = 0, option1 = 0, option2 = 0, rate = 0;

@@ -51,6 +51,7 @@ void myQQuickView::setCursorSpeed(uint cursorSpeed) {
     if (!isSliderIndex("setCursorSpeed", cursorSpeed))
         return;
     currentProfile()->setValue(QStringLiteral("sensor/cursorSpeed_Q7"), cursorSpeed);
+    m_files.storeCurrentProfile();
     if (!m_pointer.setSpeed(pointerSpeed(cursorSpeed)))
         qDebug("setCursorSpeed Failed");
 }
@@ -59,6 +60,7 @@ void myQQuickView::setVerticalScrollLines(uint lines) {
     if (!isSliderIndex("setVerticalScrollLines", lines))
         return;
     currentProfile()->setValue(QStringLiteral("sensor/verticalScrollLines_Q7"), lines);
+    m_files.storeCurrentProfile();
     if (!m_pointer.setWheelLines(wheelLines(lines)))
         qDebug("setVerticalScrollLines Failed");
 }
@@ -67,6 +69,7 @@ void myQQuickView::setDoubleClickSpeed(uint speed) {
     if (!isSliderIndex("setDoubleClickSpeed", speed))
         return;
     currentProfile()->setValue(QStringLiteral("sensor/doubleClickSpeed_Q7"), speed);
+    m_files.storeCurrentProfile();
     if (!m_pointer.setDoubleClickTime(doubleClickMs(speed)))
         qDebug("setDoubleClickSpeed Failed");
 }

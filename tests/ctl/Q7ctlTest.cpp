@@ -292,6 +292,22 @@ private slots:
         QCOMPARE(stored.out, QStringLiteral("10\n"));
     }
 
+    void unwritableProfileExits5() {
+        VirtualMouse mouse;
+        // A folder in place of the first profile fails its writes, for root too.
+        const QString profile = m_install.filePath(QStringLiteral("modules/setting/p1.bin"));
+        const QString kept = profile + QStringLiteral(".kept");
+        QVERIFY(QFile::rename(profile, kept));
+        QVERIFY(QDir().mkpath(profile));
+        const Run r =
+            q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("ui_0BH_SetCurrentDPIStage"),
+                          QStringLiteral("5")});
+        QVERIFY(QDir().rmdir(profile));
+        QVERIFY(QFile::rename(kept, profile));
+        QCOMPARE(r.exitCode, 5);
+        QCOMPARE(r.err.count(QStringLiteral("p1.bin could not be saved")), 1);
+    }
+
     void refusesWhileTheProgramHoldsTheMouse() {
         VirtualMouse mouse;
         Hid_Thread hid;

@@ -34,13 +34,6 @@ VirtualDeviceFixture::~VirtualDeviceFixture() {
         qunsetenv(name);
 }
 
-void VirtualDeviceFixture::restart() {
-    for (hid_device *dev : handles_)
-        hid_close(dev);
-    handles_.clear();
-    q7vm_reset_for_tests();
-}
-
 std::string VirtualDeviceFixture::commandPath() const {
     return options_.keyboard ? "virtual-q7-keyboard/command" : "virtual-q7/command";
 }
@@ -152,15 +145,4 @@ QStringList VirtualDeviceFixture::logLines() const {
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
-}
-
-QString VirtualDeviceFixture::readState() const {
-    QFile file(statePath());
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-void VirtualDeviceFixture::writeState(const QByteArray &text) const {
-    QFile file(statePath());
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(text);
 }

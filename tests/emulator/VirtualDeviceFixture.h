@@ -30,16 +30,12 @@ public:
     static Options keyboard() { return {true, {}, {}, true}; }
     static Options faults(const QByteArray &list) { return {false, list, {}, true}; }
     static Options code(const QByteArray &secrecyCode) { return {false, {}, secrecyCode, true}; }
-    static Options withoutLog() { return {false, {}, {}, false}; }
 
     VirtualDeviceFixture();
     explicit VirtualDeviceFixture(const Options &options);
     ~VirtualDeviceFixture();
     VirtualDeviceFixture(const VirtualDeviceFixture &) = delete;
     VirtualDeviceFixture &operator=(const VirtualDeviceFixture &) = delete;
-
-    // Drops the device and starts it again from the state file, as a new process would.
-    void restart();
 
     std::string commandPath() const;
     std::string eventPath() const;
@@ -66,8 +62,6 @@ public:
     QString statePath() const { return dir_.filePath("device.state"); }
     QString logPath() const { return dir_.filePath("traffic.jsonl"); }
     QStringList logLines() const;
-    QString readState() const;
-    void writeState(const QByteArray &text) const;
 
 private:
     Options options_;

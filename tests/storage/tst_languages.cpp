@@ -12,7 +12,6 @@ class LanguagesTest : public QObject {
 private slots:
     void init() { QVERIFY(m_sandbox.isReady()); }
 
-    void shippedLanguagesAreListedByDisplayName();
     void droppedInFilesAreNamedFromQt4Numbers_data();
     void droppedInFilesAreNamedFromQt4Numbers();
     void sameDisplayNameKeepsTheLaterFile();
@@ -29,14 +28,6 @@ private slots:
 private:
     StorageSandbox m_sandbox;
 };
-
-void LanguagesTest::shippedLanguagesAreListedByDisplayName() {
-    const QVariantMap languages = LanguageStore().chkLanguages();
-    QCOMPARE(languages.keys(), (QStringList{"CHINESE (Simp)", "CHINESE (Trad)", "ENGLISH"}));
-    QCOMPARE(languages.value("CHINESE (Simp)").toString(), QString("025044"));
-    QCOMPARE(languages.value("CHINESE (Trad)").toString(), QString("025208"));
-    QCOMPARE(languages.value("ENGLISH").toString(), QString("031000"));
-}
 
 void LanguagesTest::droppedInFilesAreNamedFromQt4Numbers_data() {
     QTest::addColumn<QString>("code");

@@ -1,4 +1,5 @@
 #include "RecoilStore.h"
+#include "StorageFailures.h"
 #include "StoragePaths.h"
 #include "StorageSandbox.h"
 
@@ -18,9 +19,8 @@ private slots:
     }
     void cleanup() { m_sandbox.reset(); }
 
-    void shippedTablesHoldTheDefaults();
     void weaponTablesRoundTripAsText();
-    void shortTableWritesWhatItHas();
+    void onlyWholeWeaponsAreWritten();
     void fireKeyRecordsRoundTrip();
     void missingFilesAreNeverCreated();
     void gameNumbersOnlyNameFilesInTheGunFolder_data();
@@ -28,24 +28,11 @@ private slots:
 
 private:
     std::unique_ptr<StorageSandbox> m_sandbox;
+    StorageFailures m_failures;
 };
 
-void RecoilTest::shippedTablesHoldTheDefaults() {
-    RecoilStore store;
-    const QVariantList game0 = store.getGundata(0);
-    QCOMPARE(game0.size(), 84);
-    QCOMPARE(game0.mid(0, 7), (QVariantList{"VECTOR", "0", "0", "5", "1", "1", "1"}));
-    QCOMPARE(game0.mid(28, 7), (QVariantList{"AKM", "3", "0", "7", "1", "1", "1"}));
-    QCOMPARE(game0.at(7 * 8), QVariant(QString()));
-    const QVariantList game2 = store.getGundata("2");
-    QCOMPARE(game2.size(), 84);
-    QCOMPARE(game2.mid(14, 7), (QVariantList{"", "2", "0", "7", "1", "1", "1"}));
-    for (int key = 0; key < 3; ++key)
-        QCOMPARE(store.getSelGundata(key).size(), 4);
-}
-
 void RecoilTest::weaponTablesRoundTripAsText() {
-    RecoilStore store;
+    RecoilStore store(m_failures);
     QVariantList table;
     for (int k = 0; k < RecoilStore::weaponsPerGame; ++k)
         table << QString("Gun, %1").arg(k) << k << 0 << 10 + k << 2 << 1 << 0;
@@ -57,21 +44,28 @@ void RecoilTest::weaponTablesRoundTripAsText() {
     QCOMPARE(store.getGundata(0).at(0).toString(), QString("VECTOR"));
 }
 
-void RecoilTest::shortTableWritesWhatItHas() {
-    RecoilStore store;
-    // One and a half weapons: weapon 0 whole, weapon 1 with its first three values.
+void RecoilTest::onlyWholeWeaponsAreWritten() {
+    RecoilStore store(m_failures);
+    // One and a half weapons: weapon 1 is completed with its defaults, so weapon 2 still reads
+    // from position 14.
     store.saveGundata(0, {"P1", 9, 9, 9, 9, 9, 9, "P2", 8, 8});
-    const QVariantList loaded = store.getGundata(0);
+    QVariantList loaded = store.getGundata(0);
+    QCOMPARE(loaded.size(), 84);
     QCOMPARE(loaded.mid(0, 7), (QVariantList{"P1", "9", "9", "9", "9", "9", "9"}));
-    QCOMPARE(loaded.mid(7, 3), (QVariantList{"P2", "8", "8"}));
-    QCOMPARE(loaded.mid(10, 7), (QVariantList{"TMX", "2", "0", "7", "1", "1", "1"}));
-    QCOMPARE(loaded.size(), 84 - 4);
+    QCOMPARE(loaded.mid(7, 7), (QVariantList{"P2", "8", "8", "6", "1", "1", "1"}));
+    QCOMPARE(loaded.mid(14, 7), (QVariantList{"TMX", "2", "0", "7", "1", "1", "1"}));
     store.saveGundata(0, {});
     QCOMPARE(store.getGundata(0), loaded);
+    // A longer list is cut after the twelfth weapon.
+    store.saveGundata(2, QVariantList(90, 4));
+    loaded = store.getGundata(2);
+    QCOMPARE(loaded, QVariantList(84, "4"));
+    QVERIFY(!StorageSandbox::readFile(StoragePaths::gunData("2")).contains("\n12="));
+    QVERIFY(!m_failures.any());
 }
 
 void RecoilTest::fireKeyRecordsRoundTrip() {
-    RecoilStore store;
+    RecoilStore store(m_failures);
     store.saveSelGundata(2, {1, 5, 200, 50});
     QCOMPARE(store.getSelGundata(2), (QVariantList{"1", "5", "200", "50"}));
     store.saveSelGundata("1", {2});
@@ -81,7 +75,7 @@ void RecoilTest::fireKeyRecordsRoundTrip() {
 
 void RecoilTest::missingFilesAreNeverCreated() {
     QVERIFY(QFile::remove(StoragePaths::selectedGunData));
-    RecoilStore store;
+    RecoilStore store(m_failures);
     store.saveSelGundata(0, {0, 0, 10, 10});
     QVERIFY(!QFile::exists(StoragePaths::selectedGunData));
     QCOMPARE(store.getSelGundata(0), QVariantList());
@@ -106,7 +100,7 @@ void RecoilTest::gameNumbersOnlyNameFilesInTheGunFolder() {
     if (!QFile::exists(reachable))
         QVERIFY(StorageSandbox::writeFile(reachable, "[gunData]\n0=x\n"));
     const QByteArray before = StorageSandbox::readFile(reachable);
-    RecoilStore store;
+    RecoilStore store(m_failures);
     QCOMPARE(store.getGundata(gameNo), QVariantList());
     store.saveGundata(gameNo, QVariantList(84, 1));
     QCOMPARE(StorageSandbox::readFile(reachable), before);

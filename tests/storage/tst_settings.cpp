@@ -30,13 +30,11 @@ private slots:
     void configItemsRoundTripAsText();
     void shorterSaveLeavesOldItemsButLoadsTheNewCount();
     void missingConfigurationGivesDefaults();
-    void shippedConfigurationHasTheBuiltInLook();
     void resetConfigurationRestoresTheFactoryFile();
     void resetConfigurationWithoutFactoryFileKeepsEverything();
     void skinChooserNeedsTwoSkinFolders();
     void customBackgroundPathIsCheckedForReading();
 
-    void defaultProfileShapesFromTheShippedFile();
     void defaultProfileOfAShortFileShiftsPositions();
     void resetProfileCopiesTheFactoryProfileOnlyThere();
     void importRefusesFilesThatAreNoProfile_data();
@@ -78,8 +76,10 @@ void SettingsTest::configItemsRoundTripAsText() {
     QVariantList items;
     for (int i = 0; i < 32; ++i)
         items.append(i);
+    items[1] = 1;
     items[5] = true;
-    items[6] = QString("/home/u/a, b.png");
+    QVERIFY(StorageSandbox::writeFile("a, b.png", pngBytes));
+    items[6] = m_sandbox->path("a, b.png");
     config.saveApConfig(items);
     files.appConfig().sync();
 
@@ -89,7 +89,7 @@ void SettingsTest::configItemsRoundTripAsText() {
     QCOMPARE(loaded.size(), 32);
     QCOMPARE(loaded.at(0).toString(), QString("0"));
     QCOMPARE(loaded.at(5).toString(), QString("true"));
-    QCOMPARE(loaded.at(6).toString(), QString("/home/u/a, b.png"));
+    QCOMPARE(loaded.at(6).toString(), m_sandbox->path("a, b.png"));
     QCOMPARE(loaded.at(31).toString(), QString("31"));
 }
 
@@ -100,6 +100,8 @@ void SettingsTest::shorterSaveLeavesOldItemsButLoadsTheNewCount() {
     QVariantList forty;
     for (int i = 0; i < 40; ++i)
         forty.append(100 + i);
+    forty[1] = 1;  // an installed skin
+    forty[6] = ""; // no background picture
     config.saveApConfig(forty);
     config.saveApConfig(forty.mid(0, 32));
     QCOMPARE(config.loadApConfig(), forty.mid(0, 32));
@@ -115,29 +117,6 @@ void SettingsTest::missingConfigurationGivesDefaults() {
     QCOMPARE(config.loadDeviceApConfig(), QVariantList{8});
     QCOMPARE(AppConfigStore::windowTitle(), QString());
     QCOMPARE(config.deviceCode(1), QString("274951"));
-}
-
-void SettingsTest::shippedConfigurationHasTheBuiltInLook() {
-    SettingsFiles files;
-    LanguageStore languages;
-    AppConfigStore config(files, languages);
-    const QVariantList items = config.loadApConfig();
-    QCOMPARE(items.size(), 32);
-    QCOMPARE(items.at(0).toInt(), 1);
-    QCOMPARE(items.at(1).toInt(), 1);
-    // Item 4 is a position in the language list: ENGLISH comes third.
-    QCOMPARE(items.at(4).toInt(), 2);
-    QCOMPARE(languages.chkLanguages().keys().at(2), QString("ENGLISH"));
-    QCOMPARE((QVariantList{items.at(8).toInt(), items.at(9).toInt(), items.at(10).toInt()}),
-             (QVariantList{0, 255, 255}));
-    QCOMPARE(items.at(30).toInt(), 7);
-    QCOMPARE(config.loadDeviceApConfig(), QVariantList{8});
-    QCOMPARE(AppConfigStore::windowTitle(), QString("Q7 Gaming Mouse"));
-    QCOMPARE(config.productName(1), QString("Q7"));
-    QCOMPARE(config.productName(2), QString());
-    QCOMPARE(config.deviceCode(0), QString("274951"));
-    QCOMPARE(StorageSandbox::readFile(StoragePaths::appConfig),
-             StorageSandbox::readFile(StoragePaths::factoryAppConfig));
 }
 
 void SettingsTest::resetConfigurationRestoresTheFactoryFile() {
@@ -159,11 +138,11 @@ void SettingsTest::resetConfigurationWithoutFactoryFileKeepsEverything() {
     SettingsFiles files;
     LanguageStore languages;
     AppConfigStore config(files, languages);
-    config.saveApConfig({4, 5, 6});
+    config.saveApConfig({4, 1, 6});
     QVERIFY(QFile::remove(StoragePaths::factoryAppConfig));
     config.resetApconfig();
     QCOMPARE(m_prompt->warningCount(), 1);
-    QCOMPARE(config.loadApConfig(), (QVariantList{4, 5, 6}));
+    QCOMPARE(config.loadApConfig(), (QVariantList{4, 1, 6}));
     files.appConfig().sync();
     QVERIFY(StorageSandbox::readFile(StoragePaths::appConfig).contains("total=3"));
     QVERIFY(QDir("modules/setting").entryList({"*.part"}, QDir::Files).isEmpty());
@@ -196,32 +175,6 @@ void SettingsTest::customBackgroundPathIsCheckedForReading() {
     QCOMPARE(m_prompt->warningCount(), 1);
     QCOMPARE(config.getCustomFilePath(), QString()); // cancelled
     QCOMPARE(m_prompt->warningCount(), 1);
-}
-
-void SettingsTest::defaultProfileShapesFromTheShippedFile() {
-    SettingsFiles files;
-    ProfileStore profiles(files);
-    const QVariantList keys = profiles.loadDefaultProfile(ProfileStore::keyDefinePage);
-    QCOMPARE(keys.size(), 64);
-    // The key page's built-in defaults: left button first, forward (F4) before back (F3).
-    QCOMPARE(keys.mid(0, 4), (QVariantList{"1", "0", "240", "0"}));
-    QCOMPARE(keys.mid(12, 8), (QVariantList{"1", "0", "244", "0", "1", "0", "243", "0"}));
-    QCOMPARE(keys.mid(24, 4), (QVariantList{"11", "0", "0", "0"}));
-    QCOMPARE(keys.mid(40, 4), (QVariantList{"3", "0", "35", "2"}));
-    QCOMPARE(keys.mid(60, 4), (QVariantList{"4", "0", "2", "0"}));
-
-    const QVariantList color = profiles.loadDefaultProfile(ProfileStore::colorPage);
-    QCOMPARE(color.size(), 27);
-    QCOMPARE(color.mid(0, 6), (QVariantList{"255", "0", "0", "0", "0", "255"}));
-
-    const QVariantList sensor = profiles.loadDefaultProfile(ProfileStore::sensorPage);
-    QCOMPARE(sensor.size(), 45);
-    QCOMPARE(sensor.mid(0, 4), (QVariantList{2, 5, 2, 5}));
-    QVERIFY(sensor.at(12).toInt() >= 1 && sensor.at(12).toInt() <= 8);
-    QCOMPARE(sensor.mid(37, 8), (QVariantList{"0", "1", "2", "3", "4", "5", "6", "7"}));
-
-    QCOMPARE(profiles.loadDefaultProfile(1), QVariantList());
-    QCOMPARE(profiles.loadDefaultProfile(4), QVariantList());
 }
 
 void SettingsTest::defaultProfileOfAShortFileShiftsPositions() {

@@ -7,6 +7,8 @@
 #include "WireDescrambler.h"
 #include "myQQuickView.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QTest>
@@ -264,10 +266,8 @@ private slots:
         const QStringList lines{QStringLiteral("A      [按下]"), QStringLiteral("50      [延时]"),
                                 QStringLiteral("A      [松开]")};
         QVERIFY(m_view->saveMacroIni(name, lines).toBool());
-        QByteArray expected;
-        for (const QVariant &b : m_view->macroIncode(lines))
-            expected.append(char(b.toInt()));
-        QVERIFY(expected.startsWith(bytesOf("00 01")));
+        // Header, A down, 50 ms in 10 ms units, A up, terminator, zeros to 192 bytes.
+        QByteArray expected = bytesOf("00 01 01 04 7f 00 00 05 81 04 00 00");
         expected.append(192 - expected.size(), '\0');
         m_mouse->clearLog();
         m_view->ui_11H_SetMacroKey(5, name);
@@ -388,8 +388,26 @@ private slots:
         prompt.answerYes = true;
         QVERIFY(m_view->getMsgAns_FoolProofing());
         QCOMPARE(prompt.confirmations.size(), 2);
-        QVERIFY(!prompt.confirmations[0].isEmpty());
-        QVERIFY(!prompt.titles[0].isEmpty());
+        QCOMPARE(prompt.titles[0], QStringLiteral("WARNING"));
+        QCOMPARE(prompt.confirmations[0],
+                 QStringLiteral("This is the last key that works as the left button.\nChange it "
+                                "anyway?"));
+    }
+
+    void failedProfileWriteIsToldOnce() {
+        // A folder in place of the first profile fails every write, for root too.
+        QVERIFY(QFile::remove(QStringLiteral("modules/setting/p1.bin")));
+        QVERIFY(QDir().mkpath(QStringLiteral("modules/setting/p1.bin")));
+        start();
+        RecordingPrompt prompt;
+        for (int stage = 3; stage <= 5; ++stage)
+            m_view->ui_0BH_SetCurrentDPIStage(uchar(stage));
+        m_view->ui_11H_SetDPISet(1, numbers({1, 2, 3, 4, 5, 6, 7, 8}), numbers({1, 2}));
+        QCOMPARE(prompt.warnings.size(), 1);
+        QVERIFY(prompt.warnings[0].contains(QStringLiteral("p1.bin could not be saved")));
+        QCOMPARE(m_view->storageFailures().messages(), prompt.warnings);
+        QVERIFY(!m_view->flushStorage());
+        QCOMPARE(prompt.warnings.size(), 1);
     }
 };
 
