@@ -100,7 +100,11 @@ int main(int argc, char *argv[]) {
     if (!DeviceCheck::find(hid, view))
         return Absent;
 
-    const SlotDomains::Context context{view.currentDeviceType(), view.getMacroIniNames(), yes};
+    // The list holds file names; slots take the macro's name without ".bin".
+    QStringList macroNames = view.getMacroIniNames();
+    for (QString &name : macroNames)
+        name.chop(qsizetype(qstrlen(".bin")));
+    const SlotDomains::Context context{view.currentDeviceType(), macroNames, yes};
     if (const auto refusal =
             SlotDomains::check(slot, prepared.args, context, prepared.parameterNames)) {
         std::fprintf(stderr, "q7ctl: %s: %s\n", qUtf8Printable(slot), qUtf8Printable(*refusal));

@@ -161,6 +161,18 @@ private slots:
         QCOMPARE(readAll(config), configBefore);
     }
 
+    void aMacroThatExistsIsSent() {
+        VirtualMouse mouse;
+        const Run created =
+            q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("createMacroIni")});
+        QCOMPARE(created.exitCode, 0);
+        const QString name = created.out.trimmed(); // a JSON string
+        const Run r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("ui_13H_SetMacroKey"),
+                                    QStringLiteral("1"), name});
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(mouse.reports(QStringLiteral("output")).size(), 4); // 128 bytes in 32-byte reports
+    }
+
     void listsEachSlotsDomainAndYesLetsTheLastLeftButtonGo() {
         VirtualMouse mouse;
         const Run listed = q7ctl(mouse, {QStringLiteral("slots")});
