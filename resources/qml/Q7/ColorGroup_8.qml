@@ -156,7 +156,7 @@ Item {
                 Accessible.checkable: true
                 Accessible.checked: _group.currentIndex === index
                 Accessible.ignored: !usable
-                Accessible.onPressAction: _group.select(index)
+                Accessible.onPressAction: if (enabled) _group.select(index)
 
                 Image {
                     anchors.fill: parent
@@ -198,6 +198,10 @@ Item {
     Rectangle {
         id: _bar
         objectName: "colourBar"
+        // Picked with the pointer only: a colour chooser without actions.
+        Accessible.role: Accessible.ColorChooser
+        Accessible.name: _group.label
+        Accessible.ignored: !visible
         y: 50
         width: 302
         height: 12

@@ -36,6 +36,13 @@ Item {
                 width: 150
                 height: 37
                 readonly property bool current: _menuFunc.currentIndex === index
+
+                Accessible.role: Accessible.PageTab
+                Accessible.name: _label.text
+                Accessible.checkable: true
+                Accessible.checked: current
+                Accessible.onPressAction: if (enabled) _menuFunc.choose(index)
+
                 Image {
                     anchors.fill: parent
                     source: _area.containsMouse ? _mainIten.sourceListFnBtn_1 : _mainIten.sourceListFnBtn_0
@@ -48,6 +55,7 @@ Item {
                             + (parent.current ? "_1.png" : "_0.png")
                 }
                 Text {
+                    id: _label
                     anchors { left: _icon.right; leftMargin: 15; verticalCenter: parent.verticalCenter }
                     text: _mainIten.globalSetting_stringList[_menuFunc.stringIds[index]] || ""
                     font.bold: true

@@ -13,6 +13,13 @@ Item {
     function translateStrings() {
     }
 
+    function switchTo(index) {
+        if (index === currentIndex)
+            return
+        currentIndex = index
+        indexChanged_btn(index)
+    }
+
     function menuItemChosen(item, entry) {
         if (item === 0)
             ui_View.loadProfile(entry)
@@ -41,12 +48,20 @@ Item {
                 objectName: "profile" + index
                 width: 49
                 height: 26
+
+                Accessible.role: Accessible.RadioButton
+                Accessible.name: _label.text
+                Accessible.checkable: true
+                Accessible.checked: _menuProf.currentIndex === index
+                Accessible.onPressAction: if (enabled) _menuProf.switchTo(index)
+
                 Image {
                     anchors.fill: parent
                     source: _menuProf.currentIndex === index || _area.containsMouse ? _mainIten.sourceFW1
                                                                                     : _mainIten.sourceFW0
                 }
                 Text {
+                    id: _label
                     anchors.centerIn: parent
                     text: Frame.profileLabel(index)
                     font.family: "Arial"
@@ -65,10 +80,7 @@ Item {
                             _contextMenu.open(mouse.x - 45, index * 26 + mouse.y + 85, index)
                             return
                         }
-                        if (index === _menuProf.currentIndex)
-                            return
-                        _menuProf.currentIndex = index
-                        _menuProf.indexChanged_btn(index)
+                        _menuProf.switchTo(index)
                     }
                 }
             }

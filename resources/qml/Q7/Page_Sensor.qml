@@ -155,7 +155,7 @@ Item {
                 Accessible.role: Accessible.Button
                 Accessible.name: _mainIten.globalSetting_stringList[105] + " " + (index + 1)
                 Accessible.ignored: !_logoPalette.visible
-                Accessible.onPressAction: _page.choosePaletteColour(index)
+                Accessible.onPressAction: if (enabled) _page.choosePaletteColour(index)
                 Rectangle {
                     anchors.fill: parent
                     color: "transparent"

@@ -9,6 +9,9 @@ Rectangle {
 
     signal itemChosen(int item, int entry)
 
+    Accessible.role: Accessible.PopupMenu
+    Accessible.name: Frame.profileLabel(entry)
+
     function open(px, py, forEntry) {
         entry = forEntry
         x = px
@@ -38,7 +41,13 @@ Rectangle {
                 objectName: "profileMenuItem" + index
                 width: 45
                 height: 20
+
+                Accessible.role: Accessible.MenuItem
+                Accessible.name: _text.text
+                Accessible.onPressAction: if (enabled && _menu.visible) _area.choose()
+
                 Text {
+                    id: _text
                     anchors.centerIn: parent
                     text: _mainIten.globalSetting_stringList[modelData] || ""
                     font.family: _mainIten.globalSetting_fontFamily
@@ -49,10 +58,11 @@ Rectangle {
                     id: _area
                     anchors.fill: parent
                     hoverEnabled: true
-                    onClicked: {
+                    function choose() {
                         _menu.close()
                         _menu.itemChosen(index, _menu.entry)
                     }
+                    onClicked: choose()
                 }
             }
         }

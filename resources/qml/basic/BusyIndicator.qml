@@ -14,6 +14,10 @@ Item {
     height: _text.implicitHeight
     visible: isBusy
 
+    // Tools driving the window wait while it shows.
+    Accessible.role: Accessible.Animation
+    Accessible.name: _text.text
+
     Text {
         id: _text
         text: "LOADING ......"

@@ -6,11 +6,19 @@ Item {
 
     property color swatchColor: "black"
     property bool selected: false
+    // Group label and 1-based position, for assistive tools.
+    property string label: ""
 
     signal clicked
 
     width: 19
     height: 31
+
+    Accessible.role: Accessible.RadioButton
+    Accessible.name: label
+    Accessible.checkable: true
+    Accessible.checked: selected
+    Accessible.onPressAction: if (enabled) clicked()
 
     Rectangle {
         anchors.fill: parent

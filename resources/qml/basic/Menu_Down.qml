@@ -29,6 +29,7 @@ Item {
         height: 30
         source0: _mainIten.sourceReset0
         source1: _mainIten.sourceReset1
+        tip: _resetLabel.text
         onClicked: {
             _mainIten.setProtectUI(800)
             _menuDown.btnTotalResetClicked()
@@ -54,6 +55,7 @@ Item {
         height: 30
         source0: _mainIten.sourceApply0
         source1: _mainIten.sourceApply1
+        tip: _applyLabel.text
         onClicked: {
             _mainIten.setProtectUI(2000)
             _menuDown.btnTotalApplyClicked()
@@ -61,6 +63,7 @@ Item {
     }
 
     Text {
+        id: _applyLabel
         anchors { left: _apply.right; leftMargin: 8; verticalCenter: _apply.verticalCenter }
         text: _mainIten.globalSetting_stringList[114]
         color: _apply.mouse.containsMouse ? _mainIten.globalSetting_color : _mainIten.globalSetting_color_enable

@@ -9,6 +9,10 @@ Item {
 
     signal btnClicked(int btnIndex)
 
+    // Neither button has a text or a tip in the string list: assistive tools get these names.
+    readonly property string settingsName: "SETTINGS"
+    readonly property string closeName: "CLOSE"
+
     width: 1000
     height: 44
 
@@ -26,14 +30,23 @@ Item {
         height: 24
         source: _settingsArea.containsMouse || _menuUp.isGlobalSettingSelect ? _mainIten.sourceAS1
                                                                              : _mainIten.sourceAS0
+
+        Accessible.role: Accessible.Button
+        Accessible.name: _menuUp.settingsName
+        Accessible.checkable: true
+        Accessible.checked: _menuUp.isGlobalSettingSelect
+        Accessible.onPressAction: if (enabled) press()
+
+        function press() {
+            ui_View.playMedia_Index(2)
+            _menuUp.btnClicked(0)
+        }
+
         MouseArea {
             id: _settingsArea
             anchors.fill: parent
             hoverEnabled: true
-            onClicked: {
-                ui_View.playMedia_Index(2)
-                _menuUp.btnClicked(0)
-            }
+            onClicked: _settings.press()
         }
     }
 
@@ -45,6 +58,7 @@ Item {
         height: 24
         source0: _mainIten.sourceAM0
         source1: _mainIten.sourceAM1
+        tip: _menuUp.closeName
         onClicked: _menuUp.btnClicked(1)
     }
 }

@@ -250,6 +250,7 @@ Flickable {
                 DropdownList {
                     id: _skinChooser
                     objectName: "skinChooser"
+                    label: _panel._StringList[26]
                     defaultIndex: 0
                     mdItems: ListModel {
                         id: _skinModel
@@ -269,6 +270,7 @@ Flickable {
                 DropdownList {
                     id: _soundChooser
                     objectName: "soundChooser"
+                    label: _panel._StringList[27]
                     defaultIndex: 0
                     mdItems: ListModel {
                         id: _soundModel
@@ -287,6 +289,7 @@ Flickable {
                 DropdownList {
                     id: _animationChooser
                     objectName: "animationChooser"
+                    label: _panel._StringList[28]
                     defaultIndex: 0
                     mdItems: ListModel {
                         id: _animationModel
@@ -305,6 +308,7 @@ Flickable {
                 DropdownList {
                     id: _languageChooser
                     objectName: "languageChooser"
+                    label: _panel._StringList[29]
                     mdItems: ListModel {
                         id: _languageModel
                     }
@@ -319,6 +323,13 @@ Flickable {
                 z: 1
                 Text {
                     objectName: "backgroundSwitch"
+                    Accessible.role: Accessible.CheckBox
+                    Accessible.name: _panel._StringList[30]
+                    Accessible.description: text
+                    Accessible.checkable: true
+                    Accessible.checked: _panel.isCustomBackground
+                    Accessible.onPressAction: if (enabled) _panel.toggleCustomBackground()
+                    Accessible.onToggleAction: if (enabled) _panel.toggleCustomBackground()
                     height: 20
                     verticalAlignment: Text.AlignVCenter
                     text: "【 " + _panel._StringList[_panel.isCustomBackground ? 31 : 32] + " 】"
@@ -386,6 +397,7 @@ Flickable {
                     model: 7
                     ColorSwatch {
                         objectName: "swatch" + index
+                        label: _panel._StringList[35] + " " + (index + 1)
                         swatchColor: Settings.rgbString(_panel.colors[index][0], _panel.colors[index][1],
                                                         _panel.colors[index][2])
                         selected: _panel.selectedColor === index
@@ -400,6 +412,7 @@ Flickable {
             PaletteStrip {
                 id: _strip
                 objectName: "paletteStrip"
+                label: _panel._StringList[35]
                 x: 246
                 y: 16
                 onPicked: function (r, g, b) { _panel.setRGB(1, r, g, b) }
@@ -413,18 +426,21 @@ Flickable {
                 ValueInput {
                     id: _inputR
                     objectName: "inputR"
+                    label: _panel._StringList[35] + " R"
                     onValueChange: _panel.typedRGB()
                 }
                 ChannelLabel { text: "G " }
                 ValueInput {
                     id: _inputG
                     objectName: "inputG"
+                    label: _panel._StringList[35] + " G"
                     onValueChange: _panel.typedRGB()
                 }
                 ChannelLabel { text: "B " }
                 ValueInput {
                     id: _inputB
                     objectName: "inputB"
+                    label: _panel._StringList[35] + " B"
                     onValueChange: _panel.typedRGB()
                 }
             }
@@ -440,6 +456,7 @@ Flickable {
             Slider {
                 id: _brightness
                 objectName: "brightnessSlider"
+                label: _panel._StringList[36]
                 x: 88
                 y: 134
                 onSliderClicked: function (index) { _panel.setBrightness(index) }
@@ -460,6 +477,7 @@ Flickable {
                 height: 30
                 source0: _mainIten.sourceReset0
                 source1: _mainIten.sourceReset1
+                tip: _panel._StringList[106]
                 onClicked: _panel.resetApconfig()
             }
             Button_2state {
@@ -470,6 +488,7 @@ Flickable {
                 height: 30
                 source0: _mainIten.sourceApply0
                 source1: _mainIten.sourceApply1
+                tip: _panel._StringList[107]
                 onClicked: _panel.apply()
             }
         }

@@ -5,7 +5,13 @@ import "globalsetting.js" as Settings
 Item {
     id: _strip
 
+    property string label: ""
+
     signal picked(int r, int g, int b)
+
+    // Picked with the pointer only: a colour chooser without actions.
+    Accessible.role: Accessible.ColorChooser
+    Accessible.name: label
 
     function pickAt(y) {
         var rgb = Settings.stripPick(Math.max(0, Math.min(y, height - 1)), height)

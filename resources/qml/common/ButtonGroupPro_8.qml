@@ -121,7 +121,7 @@ Item {
             Accessible.checkable: true
             Accessible.checked: _group.currentIndex === index
             Accessible.ignored: !shown
-            Accessible.onPressAction: _group.choose(index)
+            Accessible.onPressAction: if (enabled) _group.choose(index)
 
             Image {
                 anchors.fill: parent
@@ -158,6 +158,8 @@ Item {
                 Accessible.name: _group.label + " " + (index + 1) + " ▼"
                 Accessible.ignored: !_button.shown
                 Accessible.onPressAction: {
+                    if (!enabled)
+                        return
                     var p = _markArea.mapToItem(_group, _markArea.width / 2, _markArea.height / 2)
                     _group.toggleMenu(index, p.x, p.y)
                 }

@@ -19,7 +19,7 @@ Rectangle {
 
     Accessible.role: Accessible.MenuItem
     Accessible.name: _text.text
-    Accessible.onPressAction: _entry.clicked()
+    Accessible.onPressAction: if (enabled) _entry.clicked()
 
     Text {
         id: _text

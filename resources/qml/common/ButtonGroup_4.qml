@@ -48,7 +48,7 @@ Item {
             Accessible.description: _text.text
             Accessible.checkable: true
             Accessible.checked: _group.currentIndex === index
-            Accessible.onPressAction: _group.choose(index)
+            Accessible.onPressAction: if (enabled) _group.choose(index)
 
             Image {
                 anchors.fill: parent

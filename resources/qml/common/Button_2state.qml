@@ -18,7 +18,7 @@ Item {
 
     Accessible.role: Accessible.Button
     Accessible.name: tip
-    Accessible.onPressAction: press()
+    Accessible.onPressAction: if (enabled) press()
 
     function press() {
         ui_View.playMedia_Index(4)

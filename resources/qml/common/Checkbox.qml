@@ -17,8 +17,8 @@ Item {
     Accessible.name: chkStr
     Accessible.checkable: true
     Accessible.checked: isSelect
-    Accessible.onPressAction: toggle()
-    Accessible.onToggleAction: toggle()
+    Accessible.onPressAction: if (enabled) toggle()
+    Accessible.onToggleAction: if (enabled) toggle()
 
     function toggle() {
         ui_View.playMedia_Index(4)

@@ -18,7 +18,7 @@ Item {
     Accessible.role: Accessible.ComboBox
     Accessible.name: label
     Accessible.description: Controls.dropdownText(mdItems, defaultIndex, "")
-    Accessible.onPressAction: isSelect ? closeList() : showList()
+    Accessible.onPressAction: if (enabled) isSelect ? closeList() : showList()
     signal listOpened
     signal listClosed
 
@@ -144,7 +144,7 @@ Item {
                     }
                     Accessible.role: Accessible.ListItem
                     Accessible.name: textX
-                    Accessible.onPressAction: _rowArea.choose()
+                    Accessible.onPressAction: if (enabled) _rowArea.choose()
                     MouseArea {
                         id: _rowArea
                         function choose() {

@@ -14,6 +14,17 @@ Item {
     height: Math.max(14, _label.implicitHeight)
     opacity: (!enabled || _area.pressed) ? 0.2 : 1.0
 
+    Accessible.role: Accessible.RadioButton
+    Accessible.name: chkStr
+    Accessible.checkable: true
+    Accessible.checked: isSelect
+    Accessible.onPressAction: if (enabled) press()
+
+    function press() {
+        ui_View.playMedia_Index(4)
+        clicked(index)
+    }
+
     Rectangle {
         id: _ring
         width: 14
@@ -49,9 +60,6 @@ Item {
         id: _area
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: {
-            ui_View.playMedia_Index(4)
-            _radio.clicked(_radio.index)
-        }
+        onClicked: _radio.press()
     }
 }

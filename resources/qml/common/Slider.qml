@@ -20,8 +20,8 @@ Item {
 
     Accessible.role: Accessible.Slider
     Accessible.name: label
-    Accessible.onIncreaseAction: step(1)
-    Accessible.onDecreaseAction: step(-1)
+    Accessible.onIncreaseAction: if (enabled) step(1)
+    Accessible.onDecreaseAction: if (enabled) step(-1)
 
     function step(delta) {
         currentIndex = Math.min(steps, Math.max(0, currentIndex + delta))

@@ -38,8 +38,8 @@ Item {
 
     Accessible.role: Accessible.Slider
     Accessible.name: label
-    Accessible.onIncreaseAction: step(1)
-    Accessible.onDecreaseAction: step(-1)
+    Accessible.onIncreaseAction: if (enabled) step(1)
+    Accessible.onDecreaseAction: if (enabled) step(-1)
     // Read by assistive tools as the slider's value.
     property int value: currentIndex
     property int minimumValue: 0
