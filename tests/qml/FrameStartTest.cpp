@@ -50,6 +50,25 @@ QRgb bracketPixel(const QImage &shot) {
     return shot.pixel(167, 110);
 }
 
+// Opens the settings panel, picks element `index` of a chooser there, and closes the panel.
+void chooseInPanel(myQQuickView *view, const char *chooserName, int index) {
+    click(view, item(view, "settingsButton"));
+    QQuickItem *content = item(view, "panelContent");
+    QTRY_COMPARE(content->x(), 0.0);
+    QQuickItem *chooser = item(view, chooserName);
+    QVERIFY(chooser);
+    QVERIFY(QMetaObject::invokeMethod(chooser, "showList"));
+    QQuickItem *list = findItem(chooser, QStringLiteral("dropList"));
+    QVERIFY(list);
+    const qreal rowHeight = chooser->property("rowHeight").toReal();
+    QTRY_VERIFY(list->height() > (index + 1) * rowHeight - 1);
+    const QPointF row = list->mapToScene(QPointF(30, index * rowHeight + rowHeight / 2));
+    QTest::mouseClick(view, Qt::LeftButton, {}, row.toPoint());
+    QCOMPARE(chooser->property("defaultIndex").toInt(), index);
+    click(view, item(view, "settingsButton"));
+    QTRY_VERIFY(!item(view, "globalSetting")->isVisible());
+}
+
 } // namespace
 
 class FrameStartTest : public QObject {
@@ -132,6 +151,21 @@ private slots:
         click(view, item(view, "fnButton3"));
         QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 3);
         QVERIFY(savePage(view, QStringLiteral("sensor-skin2.png")));
+
+        // Chinese, the longest labels in the widest glyphs, in both skins.
+        chooseInPanel(view, "languageChooser", 0);
+        QCOMPARE(root->property("globalSetting_stringList").toStringList().value(86),
+                 QStringLiteral("传感器"));
+        QVERIFY(savePage(view, QStringLiteral("sensor-skin2-zh.png")));
+        click(view, item(view, "fnButton2"));
+        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 2);
+        QVERIFY(savePage(view, QStringLiteral("color-skin2-zh.png")));
+        chooseInPanel(view, "skinChooser", 0);
+        QCOMPARE(root->property("skin_No").toInt(), 1);
+        QVERIFY(savePage(view, QStringLiteral("color-skin1-zh.png")));
+        click(view, item(view, "fnButton3"));
+        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 3);
+        QVERIFY(savePage(view, QStringLiteral("sensor-skin1-zh.png")));
 
         click(view, item(view, "closeButton"));
         QTRY_VERIFY_WITH_TIMEOUT(!widget.isVisible(), 3000);
