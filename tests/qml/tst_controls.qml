@@ -188,6 +188,36 @@ FakeMain {
             compare(ui_View.callsOf("playMedia_Index").map(function (c) { return c.args[0] }), [4, 4])
         }
 
+        // Assistive tools press like a click, and as little as a click on a disabled control.
+        function test_accessibleActionsActLikeClicksOnlyWhenEnabled() {
+            _checkSpy.clear()
+            _radioSpy.clear()
+            var was = _check.isSelect
+            _check.Accessible.pressAction()
+            compare(_check.isSelect, !was)
+            compare(_checkSpy.count, 1)
+            _radio.Accessible.pressAction()
+            compare(_radioSpy.signalArguments[0][0], 3)
+            _slider.setCurIndex(3)
+            _slider.Accessible.increaseAction()
+            compare(_slider.value, 4)
+
+            _check.enabled = false
+            _radio.enabled = false
+            _slider.enabled = false
+            _check.Accessible.pressAction()
+            _radio.Accessible.pressAction()
+            _slider.Accessible.decreaseAction()
+            _check.enabled = true
+            _radio.enabled = true
+            _slider.enabled = true
+            compare(_check.isSelect, !was)
+            compare(_checkSpy.count, 1)
+            compare(_radioSpy.count, 1)
+            compare(_slider.currentIndex, 4)
+            _check.isSelect = was
+        }
+
         function test_fileListRightClickChangesNothing() {
             _leftSpy.clear()
             _rightSpy.clear()
