@@ -1,0 +1,327 @@
+#!/usr/bin/python3
+"""The real program, driven through AT-SPI the way an assistive tool drives it, against the
+virtual mouse; what reaches the mouse is read back from the virtual mouse's traffic log.
+
+    /usr/bin/python3 tests/atspi/test_window.py BIN_DIR
+
+BIN_DIR holds q7config, libq7-virtual-mouse.so and modules/. The script starts its own session
+bus, accessibility bus, X server and settings folder.
+"""
+
+import math
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from desktop import Program, XServer, ensure_session_bus, wait_for  # noqa: E402
+
+BIN_DIR = None
+ROOT = None
+
+# The virtual mouse's sensor (type 3): DPI value to the code it receives.
+TYPE3_CODES = {600: 0x05, 800: 0x07, 1000: 0x09, 1200: 0x0B, 1600: 0x0F, 2000: 0x13, 2400: 0x17,
+               2800: 0x1B, 3200: 0x1F, 3600: 0x23, 4000: 0x27, 4500: 0x2C, 5000: 0x31, 6000: 0x5D,
+               7000: 0x62, 8000: 0x67, 10000: 0x71}
+STAGE_OFF = 0x80
+
+MOUSE_SCHEMA = "org/gnome/desktop/peripherals/mouse"
+
+
+def js_round(x):
+    return math.floor(x + 0.5)
+
+
+def bar_colour(p):
+    """Colour of the colour bar at fraction p of its length."""
+    t = p / 0.125
+    level = math.floor(t)
+    v = js_round(255 * (t - level))
+    table = {0: (v, 0, 0), 1: (255, v, 0), 2: (255 - v, 255, 0), 3: (0, 255, v), 4: (0, 255 - v, 255),
+             5: (v, 0, 255), 6: (255, v, 255), 7: (255 - v, 255 - v, 255 - v)}
+    return table.get(level, (0, 0, 0))
+
+
+def yoyo_speed(s):
+    return 5 + js_round((7 - s) * 10 / 7)
+
+
+def speed_3_to_5(s):
+    return 1 + js_round((7 - s) * 9 / 7)
+
+
+def brightness_byte(b):
+    return 0 if b == 0 else 10 + 35 * b
+
+
+def desktop_speed(index):
+    """The desktop's pointer speed for a cursor-speed slider index (1 … 20 mapped to -1 … 1)."""
+    speed = 1 if index == 0 else 2 * index
+    return (speed - 10) / 9 if speed <= 10 else (speed - 10) / 10
+
+
+class WindowTest(unittest.TestCase):
+    """One program run shared by the steps; each step brings the page it needs forward."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls.x = XServer()
+        os.environ["DISPLAY"] = cls.x.display
+        global pyatspi, acc
+        import pyatspi  # noqa: F401 (needs the display and the bus named first)
+        import accessibles as acc
+        cls.program = Program(BIN_DIR, ROOT, cls.x.display)
+        cls.traffic = __import__("wire").TrafficLog(cls.program.log_path)
+        cls.start()
+
+    @classmethod
+    def start(cls):
+        cls.program.start()
+        cls.window = acc.Window(acc.application(cls.program.process.pid))
+        # The opening animation is over once the function menu answers.
+        cls.window.find(pyatspi.ROLE_PAGE_TAB, "SENSOR", timeout=60)
+
+    @classmethod
+    def tearDownClass(cls):
+        try:
+            cls.program.stop()
+        finally:
+            cls.x.stop()
+
+    # --- helpers -------------------------------------------------------------------------
+
+    def idle(self):
+        self.window.gone(pyatspi.ROLE_ANIMATION, "LOADING ......", timeout=20)
+
+    def press(self, role, name, action="press"):
+        self.idle()
+        self.window.press(role, name, action)
+
+    def open_page(self, tab, probe_role, probe_name):
+        page = self.window.find(pyatspi.ROLE_PAGE_TAB, tab)
+        if not acc.checked(page):
+            self.press(pyatspi.ROLE_PAGE_TAB, tab)
+        return self.window.find(probe_role, probe_name)
+
+    def sensor_page(self):
+        return self.open_page("SENSOR", pyatspi.ROLE_RADIO_BUTTON, "DPI LEVEL 1")
+
+    def colour_page(self):
+        return self.open_page("COLOR", pyatspi.ROLE_CHECK_BOX, "LED POWER ON")
+
+    def sets_since(self, mark, code, count=1, timeout=20):
+        """Waits for `count` commands `code` sent after `mark`; returns all commands since it."""
+        def enough():
+            commands = self.traffic.commands(mark)
+            wanted = [c for c in commands if c.code == code]
+            return commands if len(wanted) >= count and wanted[-1].complete() else None
+        return wait_for(enough, timeout, "command 0x%02x in the traffic log" % code)
+
+    def last(self, commands, code):
+        return [c for c in commands if c.code == code][-1]
+
+    def set_slider(self, name, target):
+        slider = self.window.find(pyatspi.ROLE_SLIDER, name)
+        for _ in range(12):
+            current = int(acc.value(slider))
+            if current == target:
+                return
+            self.idle()
+            acc.act(slider, "increase" if current < target else "decrease")
+        self.fail("slider %s did not reach %d" % (name, target))
+
+    def stage_values(self):
+        return [int(self.window.find(pyatspi.ROLE_RADIO_BUTTON, "DPI LEVEL %d" % i).description
+                    .replace("×", "0")) for i in range(1, 9)]
+
+    def choose_effect(self, name):
+        effects = self.window.find(pyatspi.ROLE_COMBO_BOX, "EFFECTS")
+        if effects.description != name:
+            self.press(pyatspi.ROLE_COMBO_BOX, "EFFECTS")
+            self.press(pyatspi.ROLE_LIST_ITEM, name)
+        wait_for(lambda: self.window.find(pyatspi.ROLE_COMBO_BOX, "EFFECTS").description == name, 10,
+                 "the effect list to show %s" % name)
+
+    def effect_shown(self):
+        return self.window.find(pyatspi.ROLE_COMBO_BOX, "EFFECTS", ready=False).description
+
+    def led_check(self):
+        return self.window.find(pyatspi.ROLE_CHECK_BOX, "LED POWER ON", ready=False)
+
+    def switch_profile(self, label):
+        self.press(pyatspi.ROLE_RADIO_BUTTON, label)
+        wait_for(lambda: acc.checked(self.window.find(pyatspi.ROLE_RADIO_BUTTON, label, ready=False)), 10,
+                 "%s to be current" % label)
+
+    # --- steps ---------------------------------------------------------------------------
+
+    def test_1_dpi_menu_choice_sends_the_codes_of_the_sensor(self):
+        self.switch_profile("P01")
+        self.sensor_page()
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "DPI LEVEL 3 ▼")
+        self.press(pyatspi.ROLE_MENU_ITEM, "4500")
+        commands = self.sets_since(mark, 0x11)
+        dpi = self.last(commands, 0x11)
+        self.assertEqual(dpi.frame[2:4], bytes([8, 8]), dpi)
+        values = self.stage_values()
+        self.assertEqual(values[2], 4500)
+        expected = bytes(TYPE3_CODES.get(v, STAGE_OFF) for v in values)
+        self.assertEqual(dpi.bulk[:8], expected, dpi)
+        self.assertEqual(dpi.bulk[2], 0x2C)
+
+    def test_2_apply_on_the_sensor_page(self):
+        self.sensor_page()
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "POLLING RATE 2")
+        self.set_slider("CURSOR SPEED", 7)
+        self.set_slider("DOUBLE CLICK SPEED", 3)
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "DPI LEVEL 2")
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
+        commands = self.sets_since(mark, 0x0B)
+        codes = [c.code for c in commands if c.code < 0x80]
+        self.assertEqual(codes[:2], [0x01, 0x0B], commands)
+        self.assertEqual(self.last(commands, 0x01).frame[2], 4)
+        self.assertEqual(self.last(commands, 0x0B).frame[2], 2)
+        mouse = self.program.keyfile().get(MOUSE_SCHEMA, {})
+        self.assertAlmostEqual(float(mouse.get("speed", "nan")), desktop_speed(7), places=6)
+        self.assertEqual(int(mouse.get("double-click", "0")), 900 - 70 * 3)
+
+    def test_3_colour_pick_sends_the_colour_table(self):
+        self.colour_page()
+        led = self.led_check()
+        if not acc.checked(led):
+            self.press(pyatspi.ROLE_CHECK_BOX, "LED POWER ON")
+        self.choose_effect("STATIC")  # one that takes the palette
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "COLOR 2")
+        bar = self.window.find(pyatspi.ROLE_COLOR_CHOOSER, "COLOR")
+        box = acc.extents(bar)
+        local_x = 60
+        mark = self.traffic.mark()
+        self.idle()
+        acc.click_at(self.x.display, box.x + local_x, box.y + box.height // 2)
+        commands = self.sets_since(mark, 0x10)
+        table = self.last(commands, 0x10)
+        self.assertEqual(table.frame[2:4], bytes([0, 24]), table)
+        expected = bar_colour(local_x / (box.width - 1))
+        self.assertEqual(tuple(table.bulk[3:6]), expected, table)
+        fields = [acc.text(self.window.find(pyatspi.ROLE_TEXT, "COLOR " + c)) for c in "RGB"]
+        self.assertEqual(tuple(int(f) for f in fields), expected)
+
+    def apply_effect(self, name, brightness, speed):
+        self.colour_page()
+        if not acc.checked(self.led_check()):
+            self.press(pyatspi.ROLE_CHECK_BOX, "LED POWER ON")
+        self.choose_effect(name)
+        self.set_slider("BRIGHTNESS", brightness)
+        self.set_slider("SPEED", speed)
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
+        return self.last(self.sets_since(mark, 0x0D), 0x0D)
+
+    def test_4_effect_with_brightness_and_speed(self):
+        effect = self.apply_effect("YO-YO", 5, 5)
+        self.assertEqual(effect.frame[2:5], bytes([9, brightness_byte(5), yoyo_speed(5)]), effect)
+        self.assertEqual(effect.frame[2:5], bytes([9, 185, 8]))
+
+    def test_5_led_power_off_then_on_restores_the_effect(self):
+        self.apply_effect("YO-YO", 5, 5)
+        self.press(pyatspi.ROLE_CHECK_BOX, "LED POWER ON")
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
+        off = self.last(self.sets_since(mark, 0x0D), 0x0D)
+        self.assertEqual(off.frame[2:5], bytes([0, 0, 0]), off)
+
+        # The page reads itself back from the device and the profile on a profile round trip.
+        self.switch_profile("P02")
+        self.switch_profile("P01")
+        self.colour_page()
+        wait_for(lambda: not acc.checked(self.led_check()), 10, "the LED switch to read back off")
+        self.assertEqual(self.effect_shown(),
+                         "YO-YO")
+
+        self.press(pyatspi.ROLE_CHECK_BOX, "LED POWER ON")
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
+        on = self.last(self.sets_since(mark, 0x0D), 0x0D)
+        self.assertEqual(on.frame[2:5], bytes([9, 185, 8]), on)
+
+    def test_6_profile_switch_reloads_both_pages(self):
+        self.switch_profile("P01")
+        self.sensor_page()
+        self.assertEqual(self.stage_values()[2], 4500)
+        mark = self.traffic.mark()
+        self.switch_profile("P02")
+        # The mouse keeps no profile number: the pages ask it for its sensor and its stage
+        # count, and take the rest from the newly selected profile.
+        codes = [c.code for c in self.sets_since(mark, 0x91)]
+        self.assertIn(0x83, codes)
+        self.assertNotEqual(self.stage_values()[2], 4500)
+        wave = self.apply_effect("WAVE", 2, 1)
+        self.assertEqual(wave.frame[2:5], bytes([5, brightness_byte(2), speed_3_to_5(1)]), wave)
+
+        self.switch_profile("P01")
+        self.assertEqual(self.effect_shown(), "YO-YO")
+        self.sensor_page()
+        self.assertEqual(self.stage_values()[2], 4500)
+        self.switch_profile("P02")
+        self.colour_page()
+        self.assertEqual(self.effect_shown(), "WAVE")
+        self.switch_profile("P01")
+
+    def test_7_changes_survive_a_restart(self):
+        # A new start opens the first profile.
+        self.switch_profile("P01")
+        self.colour_page()
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "COLOR 2")
+        picked = [acc.text(self.window.find(pyatspi.ROLE_TEXT, "COLOR " + c)) for c in "RGB"]
+        self.idle()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "CLOSE")
+        self.program.wait_ended(20)
+
+        type(self).start()
+        self.sensor_page()
+        self.assertEqual(self.stage_values()[2], 4500)
+        self.assertTrue(acc.checked(self.window.find(pyatspi.ROLE_RADIO_BUTTON, "POLLING RATE 2")))
+        self.assertEqual(int(acc.value(self.window.find(pyatspi.ROLE_SLIDER, "CURSOR SPEED"))), 7)
+        self.assertEqual(int(acc.value(self.window.find(pyatspi.ROLE_SLIDER, "DOUBLE CLICK SPEED"))), 3)
+        self.assertTrue(acc.checked(self.window.find(pyatspi.ROLE_RADIO_BUTTON, "DPI LEVEL 2")))
+        self.colour_page()
+        self.assertTrue(acc.checked(self.led_check()))
+        self.assertEqual(self.window.find(pyatspi.ROLE_COMBO_BOX, "EFFECTS").description, "YO-YO")
+        self.assertEqual(int(acc.value(self.window.find(pyatspi.ROLE_SLIDER, "BRIGHTNESS"))), 5)
+        self.assertEqual(int(acc.value(self.window.find(pyatspi.ROLE_SLIDER, "SPEED"))), 5)
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "COLOR 2")
+        self.assertEqual([acc.text(self.window.find(pyatspi.ROLE_TEXT, "COLOR " + c)) for c in "RGB"], picked)
+
+    def test_8_profile_menu_and_the_bottom_bar(self):
+        self.switch_profile("P01")
+        self.sensor_page()
+        self.assertEqual(self.stage_values()[2], 4500)
+        # The context menu opens with a right click, as a pointer user opens it.
+        entry = acc.extents(self.window.find(pyatspi.ROLE_RADIO_BUTTON, "P01"))
+        self.idle()
+        acc.click_at(self.x.display, entry.x + entry.width // 2, entry.y + entry.height // 2, button=3)
+        self.press(pyatspi.ROLE_MENU_ITEM, "RESET")
+        wait_for(lambda: self.stage_values()[2] == 1500, 10, "the factory DPI stages")
+        self.colour_page()
+        self.assertEqual(self.effect_shown(), "BREATHING")
+
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "ALL SAVE")
+        commands = self.sets_since(mark, 0x0B)
+        codes = [c.code for c in commands if c.code < 0x80]
+        for code in (0x0D, 0x01, 0x0B):
+            self.assertIn(code, codes, commands)
+        # BREATHING (code 3) at the factory speed; it takes no brightness.
+        self.assertEqual(self.last(commands, 0x0D).frame[2:5], bytes([3, 0, speed_3_to_5(4)]))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    ROOT = ensure_session_bus()  # runs this script again inside its own bus, same arguments
+    BIN_DIR = os.path.abspath(sys.argv.pop(1))
+    # pyatspi still calls the deprecated accessors of its bindings.
+    unittest.main(verbosity=2, warnings="ignore")
