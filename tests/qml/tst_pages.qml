@@ -306,6 +306,8 @@ FakeMain {
             showColor(8)
             var colours = find(_color, "colours")
             mouseClick(find(colours, "entry2"))
+            // The picture glows in the selected entry's colour as soon as it is selected.
+            compare(String(colours.currentColour), String(Qt.rgba(6 / 255, 7 / 255, 8 / 255, 1)))
             var field = find(find(colours, "fieldG"), "valueText")
             field.forceActiveFocus()
             field.text = "77"

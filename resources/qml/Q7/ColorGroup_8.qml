@@ -39,6 +39,7 @@ Item {
         _r.inputValue = String(e.clrR)
         _g.inputValue = String(e.clrG)
         _b.inputValue = String(e.clrB)
+        showCurrent()
     }
 
     function setRgb(index, r, g, b) {
