@@ -78,9 +78,6 @@ class Window:
     def press(self, role, name, action="press"):
         act(self.find(role, name), action)
 
-    def names(self, role):
-        return sorted(a.name for a in self.all(role))
-
 
 def act(acc, action="press"):
     actions = acc.queryAction()

@@ -16,6 +16,7 @@ import unittest
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from desktop import Program, XServer, ensure_session_bus, wait_for  # noqa: E402
+from wire import TrafficLog  # noqa: E402
 
 BIN_DIR = None
 ROOT = None
@@ -72,7 +73,7 @@ class WindowTest(unittest.TestCase):
         import pyatspi  # noqa: F401 (needs the display and the bus named first)
         import accessibles as acc
         cls.program = Program(BIN_DIR, ROOT, cls.x.display)
-        cls.traffic = __import__("wire").TrafficLog(cls.program.log_path)
+        cls.traffic = TrafficLog(cls.program.log_path)
         cls.start()
 
     @classmethod
