@@ -10,6 +10,17 @@ Item {
 
     signal clicked(int index)
 
+    Accessible.role: Accessible.RadioButton
+    Accessible.name: chkStr
+    Accessible.checkable: true
+    Accessible.checked: isSelect
+    Accessible.onPressAction: press()
+
+    function press() {
+        ui_View.playMedia_Index(4)
+        clicked(index)
+    }
+
     width: 20 + _label.implicitWidth
     height: Math.max(14, _label.implicitHeight)
     opacity: (!enabled || _area.pressed) ? 0.2 : 1.0
@@ -49,9 +60,6 @@ Item {
         id: _area
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: {
-            ui_View.playMedia_Index(4)
-            _radio.clicked(_radio.index)
-        }
+        onClicked: _radio.press()
     }
 }
