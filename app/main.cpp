@@ -54,7 +54,8 @@ int main(int argc, char *argv[]) {
                          [view](uint8_t code, bool isDown, int x, int y) {
                              view->detectMouse(isDown, code, x, y);
                          });
-        capture.install(false, view);
+        if (!capture.install(false, view))
+            view->setCaptureHint(InputCapture::windowOnlyHint());
         widget.startUp();
         result = app.exec();
         capture.remove();

@@ -112,3 +112,10 @@ void myQQuickView::detectKeyboard(bool isDown, uchar usbCode) {
 void myQQuickView::detectMouse(bool isDown, uchar code, int x, int y) {
     invokeRoot("detectMouse", Qt::QueuedConnection, {isDown, int(code), x, y});
 }
+
+void myQQuickView::setCaptureHint(const QString &hint) {
+    if (hint == m_captureHint)
+        return;
+    m_captureHint = hint;
+    emit captureHintChanged();
+}

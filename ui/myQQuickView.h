@@ -23,6 +23,8 @@ class SoundBoard;
 // the link's; the slots convert between them and the scene's lists and numbers.
 class myQQuickView : public QQuickWidget {
     Q_OBJECT
+    // The one-line note the macro and key pages show; empty while keys are captured everywhere.
+    Q_PROPERTY(QString captureHint READ captureHint NOTIFY captureHintChanged)
 public:
     static constexpr int ProfileCount = SettingsFiles::profileCount;
     static constexpr int UserPictureCount = 5;
@@ -49,6 +51,11 @@ public:
     // Entry points of the input capture; they queue the scene's handlers.
     void detectKeyboard(bool isDown, uchar usbCode);
     void detectMouse(bool isDown, uchar code, int x, int y);
+    QString captureHint() const { return m_captureHint; }
+    void setCaptureHint(const QString &hint);
+
+signals:
+    void captureHintChanged();
 
 public slots:
     // Start-up and sound.
@@ -162,6 +169,7 @@ private:
 
     Hid_Thread *m_hid = nullptr;
     bool m_audioEnabled = true;
+    QString m_captureHint;
     SoundBoard *m_sounds = nullptr;
     SettingsFiles m_files;
     LanguageStore m_languages;

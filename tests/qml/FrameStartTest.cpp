@@ -122,6 +122,18 @@ private slots:
         click(view, item(view, "fnButton3"));
         QCOMPARE(item(view, "main_Q7")->property("curID").toInt(), 3);
         QVERIFY(savePage(view, QStringLiteral("sensor-skin1.png")));
+        // The key page with its mouse picture; the macro page with a new macro and a few lines.
+        click(view, item(view, "fnButton0"));
+        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 0);
+        QVERIFY(savePage(view, QStringLiteral("keydefine-skin1.png")));
+        click(view, item(view, "fnButton1"));
+        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 1);
+        QTRY_VERIFY(!item(view, "main_Q7")->property("pageSlidingIn").toBool());
+        click(view, item(view, "newMacro"));
+        click(view, item(view, "addMouse"));
+        click(view, item(view, "addDelay"));
+        QVERIFY(QFile::exists(QStringLiteral("modules/macro/Macro. 001.bin")));
+        QVERIFY(savePage(view, QStringLiteral("macro-skin1.png")));
         click(view, item(view, "fnButton2"));
         QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 2);
         QVERIFY(savePage(view, QStringLiteral("color-skin1.png")));
@@ -151,6 +163,21 @@ private slots:
         click(view, item(view, "fnButton3"));
         QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 3);
         QVERIFY(savePage(view, QStringLiteral("sensor-skin2.png")));
+        click(view, item(view, "fnButton0"));
+        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 0);
+        QVERIFY(savePage(view, QStringLiteral("keydefine-skin2.png")));
+        click(view, item(view, "fnButton1"));
+        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 1);
+        QVERIFY(savePage(view, QStringLiteral("macro-skin2.png")));
+
+        // Both pages in Chinese.
+        QQuickItem *panel = item(view, "globalSetting");
+        QVERIFY(QMetaObject::invokeMethod(panel, "setLanguage", Q_ARG(QVariant, 0)));
+        QTest::qWait(200);
+        QVERIFY(savePage(view, QStringLiteral("macro-zh.png")));
+        click(view, item(view, "fnButton0"));
+        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 0);
+        QVERIFY(savePage(view, QStringLiteral("keydefine-zh.png")));
 
         // Chinese, the longest labels in the widest glyphs, in both skins.
         chooseInPanel(view, "languageChooser", 0);

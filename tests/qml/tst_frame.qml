@@ -248,7 +248,8 @@ Item {
             ui_View.clear()
             mouseClick(find(root, "allSaveButton"))
             compare(root.busyTime, 2000)
-            // Both pages with an Apply took part.
+            // Every page with an Apply took part.
+            compare(ui_View.callsOf("ui_12H_SetKeyMatrix").length, 1)
             compare(ui_View.callsOf("ui_0DH_SetRGBLedEffect").length, 1)
             compare(ui_View.callsOf("ui_01H_SetReportRate").length, 1)
             verify(!ui_View.enabled)
@@ -258,12 +259,13 @@ Item {
             verify(!find(root, "busyIndicator").visible)
         }
 
-        function test_allResetReachesBothPages() {
+        function test_allResetReachesEveryPage() {
             var root = startRunning()
             ui_View.clear()
             mouseClick(find(root, "allResetButton"))
             compare(root.busyTime, 800)
-            compare(ui_View.callsOf("loadDefaultProfile").map(function (c) { return c.args[0] }), [2, 3])
+            // The key page reads its defaults when it is built, then the colour and sensor pages.
+            compare(ui_View.callsOf("loadDefaultProfile").map(function (c) { return c.args[0] }), [0, 2, 3])
             root.setProtectUI(0)
         }
 

@@ -57,6 +57,16 @@ QImage mouse(const SkinStyle &s, bool lighting) {
     p.fillPath(art::cutRect(side1, 3), QColor(0x30, 0x36, 0x44));
     p.fillPath(art::cutRect(side2, 3), QColor(0x30, 0x36, 0x44));
 
+    // The second DPI key, the mode key at the tail and three keys on the ring-finger side.
+    const QRectF dpi2(122, 148, 16, 10);
+    const QRectF mode(118, 293, 24, 8);
+    const QRectF rightSide[3] = {QRectF(211, 153, 7, 28), QRectF(210, 188, 7, 28),
+                                 QRectF(208, 223, 7, 28)};
+    p.fillPath(art::cutRect(dpi2, 3), QColor(0x0a, 0x0c, 0x10));
+    p.fillPath(art::cutRect(mode, 3), QColor(0x0a, 0x0c, 0x10));
+    for (const QRectF &r : rightSide)
+        p.fillPath(art::cutRect(r, 3), QColor(0x30, 0x36, 0x44));
+
     // The light strip around the palm and the emblem.
     QPainterPath strip;
     strip.moveTo(58, 220);
@@ -86,6 +96,10 @@ QImage mouse(const SkinStyle &s, bool lighting) {
         keys.addPath(art::cutRect(dpi.adjusted(-3, -3, 3, 3), 4));
         keys.addPath(art::cutRect(side1.adjusted(-3, -3, 3, 3), 4));
         keys.addPath(art::cutRect(side2.adjusted(-3, -3, 3, 3), 4));
+        keys.addPath(art::cutRect(dpi2.adjusted(-3, -3, 3, 3), 4));
+        keys.addPath(art::cutRect(mode.adjusted(-3, -3, 3, 3), 4));
+        for (const QRectF &r : rightSide)
+            keys.addPath(art::cutRect(r.adjusted(-3, -3, 3, 3), 4));
         art::glowStroke(p, keys, s.accent, 1.2, 2);
         QPainterPath buttons;
         buttons.moveTo(60, 118);

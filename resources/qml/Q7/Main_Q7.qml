@@ -38,11 +38,13 @@ Item {
     // The bottom bar's ALL SAVE and ALL RESET reach every page that has an Apply and a Reset,
     // opened or not: a page not shown yet is built for it and reads its state first.
     function applyAll() {
+        _Page_Keydefine.build().pageApply()
         _Page_Color.build().pageApply()
         _Page_Sensor.build().pageApply()
     }
 
     function resetAll() {
+        _Page_Keydefine.build().resetAll()
         _Page_Color.build().pageReset()
         _Page_Sensor.build().pageReset()
     }
@@ -115,6 +117,8 @@ Item {
             if (isDown)
                 _main_Q7.lastPressKeyCode = usbCode
             _main_Q7.msg_KB(isDown, usbCode)
+            _Page_Keydefine.callPage("detectKeyboard", [isDown, usbCode])
+            _Page_Macro.callPage("detectKeyboard", [isDown, usbCode])
         }
     }
 
@@ -144,7 +148,7 @@ Item {
                 id: _Page_Keydefine
                 pageIndex: 0
                 currentPage: _fkPage.curID
-                sourceComponent: Page_Keydefine {}
+                sourceComponent: Page_Keydefine { layoutStrings: _main_Q7._ProductLayoutStringList }
                 onLoaded: _main_Q7.pageBuilt(item, pageIndex)
             }
             PageLoader {

@@ -12,6 +12,12 @@ Item {
     property int editIndex: -1
     readonly property int rowHeight: 20
 
+    // What assistive tools call the list.
+    property string label: ""
+
+    Accessible.role: Accessible.List
+    Accessible.name: label
+
     signal listElementClicked(int index)
     signal listElementRightBtnClicked(int index)
     signal editFileName_start(int tarIndex)
@@ -60,6 +66,12 @@ Item {
             height: _fileList.rowHeight
             readonly property bool editing: index >= 0 && _fileList.editIndex === index
 
+            Accessible.role: Accessible.ListItem
+            Accessible.name: textX
+            Accessible.selectable: true
+            Accessible.selected: index === _fileList.currentIndex
+            Accessible.onPressAction: _rowArea.choose()
+
             Rectangle {
                 anchors.fill: parent
                 color: _mainIten.globalSetting_color
@@ -94,6 +106,11 @@ Item {
                         _fileList.listElementRightBtnClicked(index)
                         return
                     }
+                    choose()
+                }
+                function choose() {
+                    if (index < 0)
+                        return
                     _fileList.currentIndex = Controls.toggledIndex(_fileList.currentIndex, index)
                     _fileList.listElementClicked(_fileList.currentIndex)
                 }

@@ -9,7 +9,22 @@ Item {
     property int tmpKeycodeUSB: 0
     property string tmpKeyString: ""
 
+    // What assistive tools call the box; they read the captured key as its value.
+    property string label: ""
+
     signal inputComplete(int usbCode)
+
+    Accessible.role: Accessible.Button
+    Accessible.name: label
+    Accessible.description: Controls.keyBoxText(tmpKeyString)
+    Accessible.onPressAction: toggle()
+
+    // A click empties the box and arms it, or disarms it.
+    function toggle() {
+        tmpKeycodeUSB = 0
+        tmpKeyString = ""
+        isSelect = !isSelect
+    }
 
     function detectKeyboard(isDown, usbCode) {
         if (!isSelect)
@@ -63,10 +78,6 @@ Item {
         id: _area
         anchors.fill: parent
         hoverEnabled: true
-        onClicked: {
-            _keyInput.tmpKeycodeUSB = 0
-            _keyInput.tmpKeyString = ""
-            _keyInput.isSelect = !_keyInput.isSelect
-        }
+        onClicked: _keyInput.toggle()
     }
 }

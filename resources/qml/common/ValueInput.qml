@@ -8,6 +8,7 @@ Item {
 
     property int minValue: 0
     property int maxValue: 255
+    property alias maxLength: _input.maximumLength
     property alias inputValue: _input.text
     property alias textFocus: _input.focus
     property alias echoMode: _input.echoMode

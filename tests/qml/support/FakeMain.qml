@@ -34,6 +34,27 @@ Item {
     property url sourceFnColorBackground
     property url sourceFnCommonBackground
     property url sourceModel_Q7_Color
+    property url sourceModel_Q7_KeyDefine
+    property url sourceFnKeydefineBackground
+    property url sourceFnMacroBackground
+    property url sourceAdd0
+    property url sourceAdd1
+    property url sourceImport0
+    property url sourceImport1
+    property url sourceDelete0
+    property url sourceDelete1
+    property url sourceRecord0
+    property url sourceRecord1
+    property url sourceStop0
+    property url sourceStop1
+    property url sourceSolidDelete0
+    property url sourceSolidDelete1
+    property url sourceSolidCut0
+    property url sourceSolidCut1
+    property url sourceSolidPaste0
+    property url sourceSolidPaste1
+    property url sourceSolidCopy0
+    property url sourceSolidCopy1
     property int busyTime: 0
 
     function setProtectUI(interval) {

@@ -72,4 +72,74 @@ QtObject {
     function loadProfile(i) { record("loadProfile", [i]) }
     function saveProfile(i) { record("saveProfile", [i]) }
     function resetProfile(i) { record("resetProfile", [i]) }
+
+    // The key page's profile records and the last-left-button answer.
+    property string captureHint: ""
+    property var keydefine: []
+    property bool foolProofAnswer: true
+    function getKeydefine(i) { return keydefine[i] || [] }
+    function getMsgAns_FoolProofing() { record("getMsgAns_FoolProofing", []); return foolProofAnswer }
+    function ui_12H_SetKeyMatrix(values) { record("ui_12H_SetKeyMatrix", [values]) }
+    function ui_13H_SetMacroKey(id, name) { record("ui_13H_SetMacroKey", [id, name]) }
+
+    // The macro library: name -> { lines, index, repeat }.
+    property var macros: ({})
+    property string importName: ""
+    function macro(name) { return Object.prototype.hasOwnProperty.call(macros, name) ? macros[name] : null }
+    function setMacro(name, m) { var all = Object.assign({}, macros); all[name] = m; macros = all }
+    function getMacroIniNames() {
+        return Object.keys(macros).sort(function (a, b) {
+            return a.toLowerCase() < b.toLowerCase() ? -1 : 1
+        }).map(function (n) { return n + ".bin" })
+    }
+    function loadMacroIni(name) { var m = macro(name); return m ? m.lines.slice() : [] }
+    function saveMacroIni(name, lines) {
+        record("saveMacroIni", [name, lines])
+        var m = macro(name)
+        if (!m)
+            return false
+        setMacro(name, { lines: lines.slice(), index: m.index, repeat: m.repeat })
+        return true
+    }
+    function createMacroIni() {
+        for (var n = 1; ; ++n) {
+            var name = "Macro. " + ("00" + n).slice(-3)
+            if (!macro(name)) {
+                setMacro(name, { lines: [], index: -1, repeat: 1 })
+                record("createMacroIni", [name])
+                return name
+            }
+        }
+    }
+    function deleteMacroIni(name) {
+        record("deleteMacroIni", [name])
+        if (!macro(name))
+            return false
+        var all = Object.assign({}, macros)
+        delete all[name]
+        macros = all
+        return true
+    }
+    function loadMacroIniFromFile() {
+        record("loadMacroIniFromFile", [])
+        if (importName !== "" && !macro(importName))
+            setMacro(importName, { lines: [], index: -1, repeat: 1 })
+        return importName
+    }
+    function saveMacroIniToFile(name) { record("saveMacroIniToFile", [name]) }
+    function renameMacroIniFile(oldName, newName) {
+        record("renameMacroIniFile", [oldName, newName])
+        if (!macro(oldName) || macro(newName))
+            return
+        var m = macro(oldName)
+        deleteMacroIni(oldName)
+        setMacro(newName, m)
+    }
+    function loadMacroIniConfig(name) { var m = macro(name); return m ? [m.index, m.repeat] : [] }
+    function setMacroIniConfig(name, config) {
+        record("setMacroIniConfig", [name, config])
+        var m = macro(name)
+        if (m)
+            setMacro(name, { lines: m.lines, index: config[0], repeat: config[1] })
+    }
 }
