@@ -10,17 +10,6 @@ Item {
 
     signal clicked(int index)
 
-    Accessible.role: Accessible.RadioButton
-    Accessible.name: chkStr
-    Accessible.checkable: true
-    Accessible.checked: isSelect
-    Accessible.onPressAction: press()
-
-    function press() {
-        ui_View.playMedia_Index(4)
-        clicked(index)
-    }
-
     width: 20 + _label.implicitWidth
     height: Math.max(14, _label.implicitHeight)
     opacity: (!enabled || _area.pressed) ? 0.2 : 1.0
