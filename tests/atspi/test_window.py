@@ -305,7 +305,7 @@ class WindowTest(unittest.TestCase):
         self.idle()
         acc.click_at(self.x.display, entry.x + entry.width // 2, entry.y + entry.height // 2, button=3)
         self.press(pyatspi.ROLE_MENU_ITEM, "RESET")
-        wait_for(lambda: self.stage_values()[2] == 1500, 10, "the factory DPI stages")
+        wait_for(lambda: self.stage_values()[2] == 2400, 10, "the factory DPI stages")
         self.colour_page()
         self.assertEqual(self.effect_shown(), "BREATHING")
 
