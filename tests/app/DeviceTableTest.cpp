@@ -14,18 +14,9 @@ private slots:
                                     {QStringLiteral("K"), QStringLiteral("Q7")});
         QCOMPARE(t.size(), 2);
         QVERIFY(DeviceTableReader::isEncoded(QString::fromLatin1(DeviceTableReader::EmbeddedPath)));
-        const DeviceRecord &m = t[1];
-        QCOMPARE(m.type, int(DeviceRecord::Mouse));
-        QCOMPARE(m.vid, uint16_t(0x04d9));
-        QCOMPARE(m.pid, uint16_t(41119));
-        QCOMPARE(m.usagePage, uint16_t(65280));
-        QCOMPARE(m.usage, uint16_t(0xff00));
-        QCOMPARE(m.usagePage2, uint16_t(0xff01));
-        QCOMPARE(m.usage2, uint16_t(0xff01));
-        QCOMPARE(m.reportLength, 32);
-        QCOMPARE(m.productName, QStringLiteral("Q7"));
-        QCOMPARE(t[0].usage, uint16_t(1));
-        QCOMPARE(t[0].reportLength, 64);
+        // Every test against the virtual mouse connects with these records (the keyboard takes
+        // the first), so their ids, usages and report lengths are checked there.
+        QCOMPARE(t[1].productName, QStringLiteral("Q7"));
     }
 
     void oddValues() {

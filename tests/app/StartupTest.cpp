@@ -173,18 +173,6 @@ private slots:
         QCOMPARE(ending.count(), 1);
         QTRY_VERIFY(!widget.isVisible());
     }
-
-    void closingAnimationClosesTheWindow() {
-        VirtualMouse mouse;
-        RecordingPrompt prompt;
-        Widget widget;
-        QVERIFY(widget.startUp());
-        QQuickItem *root = widget.view()->rootObject();
-        QTRY_COMPARE(root->property("startStage").toInt(), 2);
-        QMetaObject::invokeMethod(root, "close");
-        QTRY_VERIFY(!widget.isVisible());
-        QCOMPARE(root->height(), 0.0);
-    }
 };
 
 QTEST_MAIN(StartupTest)

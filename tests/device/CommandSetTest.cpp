@@ -8,8 +8,6 @@
 
 #include <QLoggingCategory>
 #include <QRegularExpression>
-#include <QSettings>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
@@ -113,118 +111,44 @@ private slots:
             QVERIFY2(!r.refused, "the virtual mouse refused a frame");
     }
 
-    void colourType2SendsOnlyFourBytes() {
-        VirtualMouse mouse;
-        Hid_Thread hid;
-        QVERIFY(mouse.connect(hid));
-        uchar packed[24];
-        std::fill(std::begin(packed), std::end(packed), 0x77);
-        packed[0] = 0x21, packed[1] = 0x43, packed[2] = 0x65, packed[3] = 0x87;
-        hid.hid_10H_SetLED8StageColor(2, packed);
-        hid.waitForSend();
-        QByteArray expected = bytesOf("00 21 43 65 87");
-        expected.append(28, '\0');
-        QCOMPARE(mouse.reports(QStringLiteral("output")).value(0), expected);
-
-        uchar back[24];
-        std::fill(std::begin(back), std::end(back), 0xee);
-        hid.hid_90H_GetLED8StageColor(2, back);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 4), bytesOf("21 43 65 87"));
-        for (int i = 4; i < 24; ++i)
-            QCOMPARE(back[i], uchar(0xee));
-    }
-
-    void mouseRoundTripsSurviveARestart() {
-        VirtualMouse mouse;
+    // The gets read their values from the right answer bytes. The bulk gets are read back in
+    // the link test (key table), the view test (user picture) and here (packed colours).
+    void getsReadWhatTheSetsStored() {
+        uchar a = 0, b = 0, c = 0;
+        QString version;
         {
+            VirtualMouse mouse;
             Hid_Thread hid;
             QVERIFY(mouse.connect(hid));
-            hid.hid_01H_SetReportRate(4);
-            hid.hid_03H_SetFunctionOption(3, 4, 0x40, 0x08);
             hid.hid_07H_SetLEDInstructFunction(0, 0, 9, 8);
             hid.hid_0BH_SetCurrentDPIStage(5);
             hid.hid_0DH_SetRGBLedEffect(3, 128, 7);
-            uchar colours[24], dpi[8] = {1, 2, 3, 4, 5, 6, 7, 8}, keys[64], macro[128];
-            for (int i = 0; i < 24; ++i)
-                colours[i] = uchar(200 - i);
-            for (int i = 0; i < 64; ++i)
-                keys[i] = uchar(i ^ 0x5a);
-            for (int i = 0; i < 128; ++i)
-                macro[i] = uchar(i);
-            hid.hid_10H_SetLED8StageColor(0, colours);
-            hid.hid_11H_SetDPISet(6, dpi);
-            hid.hid_12H_SetKeyMatrix(keys, 1);
-            hid.hid_13H_SetMacroKey(12, macro);
-            hid.waitForSend();
+            uchar packed[24] = {0x21, 0x43, 0x65, 0x87};
+            hid.hid_10H_SetLED8StageColor(2, packed);
+            QVERIFY(hid.hid_87H_GetLEDInstructFunction(0, a, b, c));
+            QCOMPARE(QList<int>({a, b, c}), QList<int>({0, 9, 8}));
+            hid.hid_8BH_GetCurrentDPIStage(a);
+            QCOMPARE(a, uchar(5));
+            hid.hid_8DH_GetRGBLedEffect(a, b, c);
+            QCOMPARE(QList<int>({a, b, c}), QList<int>({3, 128, 7}));
+            // Type 2 reads four bytes back and leaves the rest of the caller's buffer.
+            uchar back[24];
+            std::fill(std::begin(back), std::end(back), 0xee);
+            hid.hid_90H_GetLED8StageColor(2, back);
+            QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 6), bytesOf("21 43 65 87 ee ee"));
+            hid.hid_80H_GetFWVersion(version);
+            QCOMPARE(version, QStringLiteral("1.05")); // the virtual mouse's factory version
         }
-        mouse.restart();
+        VirtualMouse keyboard({}, Personality::Keyboard);
         Hid_Thread hid;
-        QVERIFY(mouse.connect(hid));
-        uchar rate = 0, type = 0, option1 = 0, option2 = 0, a = 0, b = 0, c = 0;
-        hid.hid_81H_GetReportRate(rate);
-        QCOMPARE(rate, uchar(4));
-        hid.hid_83H_GetFunctionOption(type, option1, option2);
-        QCOMPARE(type, uchar(3));
-        QCOMPARE(option1, uchar(0x40));
-        QCOMPARE(option2, uchar(0x08));
-        QVERIFY(hid.hid_87H_GetLEDInstructFunction(0, a, b, c));
-        QCOMPARE(QList<int>({a, b, c}), QList<int>({0, 9, 8}));
-        hid.hid_8BH_GetCurrentDPIStage(a);
-        QCOMPARE(a, uchar(5));
-        hid.hid_8DH_GetRGBLedEffect(a, b, c);
-        QCOMPARE(QList<int>({a, b, c}), QList<int>({3, 128, 7}));
-        uchar colours[24] = {}, dpi[8] = {}, keys[64] = {}, macro[128] = {};
-        hid.hid_90H_GetLED8StageColor(0, colours);
-        for (int i = 0; i < 24; ++i)
-            QCOMPARE(colours[i], uchar(200 - i));
-        uchar stages = 0;
-        QVERIFY(hid.hid_91H_GetDPISet(stages, dpi));
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(dpi), 8), bytesOf("0102030405060708"));
-        hid.hid_92H_GetKeyMatrix(keys);
-        for (int i = 0; i < 64; ++i)
-            QCOMPARE(keys[i], uchar(i ^ 0x5a));
-        hid.hid_93H_GetMacroKey(12, macro);
-        for (int i = 0; i < 128; ++i)
-            QCOMPARE(macro[i], uchar(i));
-    }
-
-    void keyboardRoundTrips() {
-        VirtualMouse mouse({}, Personality::Keyboard);
-        Hid_Thread hid;
-        QVERIFY(mouse.connect(hid));
-        uchar matrix[512], picture[512], macro[192], onOff[21];
-        for (int i = 0; i < 512; ++i)
-            matrix[i] = uchar(i), picture[i] = uchar(255 - (i & 0xff));
-        for (int i = 0; i < 192; ++i)
-            macro[i] = uchar(i * 3);
-        for (int i = 0; i < 21; ++i)
-            onOff[i] = uchar(0x80 | i);
-        hid.hid_0DH_SetKeyMatrix(matrix);
-        hid.hid_12H_SetUserPicture(4, 0, picture);
-        hid.hid_11H_SetMacroKey(2, macro);
-        hid.hid_0EH_SetKeyOnOff(onOff);
+        QVERIFY(keyboard.connect(hid));
         hid.hid_14H_SetColor(3, 1, 2, 3);
         hid.hid_08H_SetLEDType(1, 2, 3, 4, 5, 6);
-        uchar back[512] = {};
-        hid.hid_8DH_GetKeyMatrix(back);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 512),
-                 QByteArray(reinterpret_cast<char *>(matrix), 512));
-        hid.hid_92H_GetUserPicture(4, back);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 512),
-                 QByteArray(reinterpret_cast<char *>(picture), 512));
-        hid.hid_91H_GetMacroKey(2, back);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 192),
-                 QByteArray(reinterpret_cast<char *>(macro), 192));
-        hid.hid_8EH_GetKeyOnOff(back);
-        QCOMPARE(QByteArray(reinterpret_cast<char *>(back), 21),
-                 QByteArray(reinterpret_cast<char *>(onOff), 21));
-        uchar r = 0, g = 0, b = 0;
-        hid.hid_94H_GetColor(3, r, g, b);
-        QCOMPARE(QList<int>({r, g, b}), QList<int>({1, 2, 3}));
+        hid.hid_94H_GetColor(3, a, b, c);
+        QCOMPARE(QList<int>({a, b, c}), QList<int>({1, 2, 3}));
         uchar effect = 0, speed = 0, light = 0, color = 0, direction = 0;
         hid.hid_88H_GetLEDType(effect, speed, light, color, direction);
         QCOMPARE(QList<int>({effect, speed, light, color, direction}), QList<int>({2, 3, 4, 5, 6}));
-        QString version;
         hid.hid_80H_GetFWVersion(version);
         QVERIFY2(QRegularExpression(QStringLiteral("^[0-9a-f]+\\.[0-9A-F]{2}$"))
                      .match(version)
@@ -237,6 +161,10 @@ private slots:
         RecordingPrompt prompt;
         Hid_Thread hid;
         QVERIFY(!mouse.connect(hid));
+        hid.hid_0BH_SetCurrentDPIStage(2);
+        hid.waitForSend();
+        QVERIFY(hid.isLinkFree());
+        QVERIFY(mouse.log().isEmpty());
         // Keyboard gets hand back the caller's values, mouse value gets zeros.
         uchar a = 11, b = 12, c = 13, d = 14;
         hid.hid_83H_GetKeyboardoption(a, b, c, d);
@@ -254,20 +182,7 @@ private slots:
         QVERIFY(!hid.hid_91H_GetDPISet(stages, codes));
         QCOMPARE(stages, uchar(3));
         QCOMPARE(QByteArray(reinterpret_cast<char *>(codes), 8), QByteArray(8, '\x09'));
-        // Bulk gets keep the caller's buffer.
-        uchar table[64];
-        std::fill(std::begin(table), std::end(table), 0x3c);
-        hid.hid_92H_GetKeyMatrix(table);
-        QVERIFY(std::all_of(std::begin(table), std::end(table), [](uchar x) { return x == 0x3c; }));
-    }
-
-    void firmwareVersionText() {
-        VirtualMouse mouse;
-        Hid_Thread hid;
-        QVERIFY(mouse.connect(hid));
-        QString version;
-        hid.hid_80H_GetFWVersion(version);
-        QCOMPARE(version, QStringLiteral("1.05")); // the virtual mouse's factory version
+        // Bulk gets keep the caller's buffer: see the link test's failures.
     }
 
     void busyLinkLines() {
@@ -279,10 +194,6 @@ private slots:
         uchar rate = 8;
         hid.hid_81H_GetReportRate(rate);
         QCOMPARE(rate, uchar(8));
-        QString version = QStringLiteral("kept");
-        QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
-        hid.hid_80H_GetFWVersion(version);
-        QCOMPARE(version, QStringLiteral("kept"));
     }
 };
 

@@ -165,16 +165,6 @@ private slots:
         QCOMPARE(tables(8).value(0).left(4), bytesOf("09 08 07 00"));
     }
 
-    void keyboardLedTypeAndColours() {
-        start(Personality::Keyboard);
-        QVERIFY(m_view->ui_88H_GetLEDType().isEmpty());
-        m_view->ui_08H_SetLEDType(1, 2, 3, 4, 5, 6);
-        QCOMPARE(ints(m_view->ui_88H_GetLEDType()), numbers({2, 3, 4, 5, 6}));
-        m_view->ui_14H_SetColor(3, 10, 20, 30);
-        QCOMPARE(ints(m_view->ui_94H_GetColor(3)), numbers({10, 20, 30}));
-        QCOMPARE(frames().size(), 2);
-    }
-
     void packedStageColours() {
         start();
         m_view->ui_10H_SetLED8StageColor(2, numbers({1, 2, 3, 4, 5, 6, 7, 8}));
