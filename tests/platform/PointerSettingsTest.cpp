@@ -22,20 +22,13 @@ private slots:
         QCOMPARE(PointerSettings::desktopSpeed(99), 1.0);
     }
 
-    void writesReachTheDesktop() {
+    // The view's slots and q7ctl write each setting through here and read it back; what is
+    // left is what they never ask for.
+    void refusedWritesKeepTheDesktopsValue() {
         PointerSettings settings;
-        QVERIFY(settings.setSpeed(20));
-        QCOMPARE(settings.speed().value(), 1.0);
         QVERIFY(settings.setDoubleClickTime(830));
-        QCOMPARE(settings.doubleClickTime().value(), 830);
-        QVERIFY(settings.setAcceleration(false));
-        QCOMPARE(settings.acceleration().value(), false);
-        QVERIFY(settings.setAcceleration(true));
-        QCOMPARE(settings.acceleration().value(), true);
         QVERIFY(!settings.setWheelLines(3));
-        QVERIFY(!settings.setDoubleClickTime(-10)); // refused, the desktop keeps its value
-        QCOMPARE(settings.doubleClickTime().value(), 830);
-        // A second object sees what the first wrote.
+        QVERIFY(!settings.setDoubleClickTime(-10));
         QCOMPARE(PointerSettings().doubleClickTime().value(), 830);
     }
 

@@ -1,26 +1,10 @@
 #include "StorageSandbox.h"
 
+#include "TreeCopy.h"
+
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-
-namespace {
-
-bool copyTree(const QString &from, const QString &to) {
-    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
-    if (!QDir().mkpath(to))
-        return false;
-    while (it.hasNext()) {
-        const QString source = it.next();
-        const QString target = to + QLatin1Char('/') + QDir(from).relativeFilePath(source);
-        if (!QDir().mkpath(QFileInfo(target).path()) || !QFile::copy(source, target))
-            return false;
-    }
-    return true;
-}
-
-} // namespace
 
 StorageSandbox::StorageSandbox() : m_previous(QDir::currentPath()) {
     m_ready =

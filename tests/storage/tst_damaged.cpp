@@ -232,13 +232,16 @@ void DamagedFilesTest::failedWritesAreToldOncePerFile() {
 
 void DamagedFilesTest::exportLeavesOtherFilesAlone() {
     QVERIFY(StorageSandbox::writeFile(QStringLiteral("x.pf.part"), "mine"));
+    QVERIFY(StorageSandbox::writeFile(QStringLiteral("x.pf"), "[old]\nkey=1\n"));
     SettingsFiles files;
     ProfileStore profiles(files);
+    files.profile(0).setValue(QStringLiteral("sensor/stage_Q7"), 6); // not yet on disk
     m_prompt->queueFileName(m_sandbox->path(QStringLiteral("x.pf")));
     profiles.saveProfile(0);
     QCOMPARE(StorageSandbox::readFile(QStringLiteral("x.pf.part")), QByteArray("mine"));
-    QCOMPARE(StorageSandbox::readFile(QStringLiteral("x.pf")),
-             StorageSandbox::readFile(StoragePaths::profile(0)));
+    const QByteArray exported = StorageSandbox::readFile(QStringLiteral("x.pf"));
+    QCOMPARE(exported, StorageSandbox::readFile(StoragePaths::profile(0)));
+    QVERIFY(exported.contains("stage_Q7=6") && !exported.contains("[old]"));
     // A profile saved by an editor with a byte-order mark is taken.
     QVERIFY(
         StorageSandbox::writeFile(QStringLiteral("bom.pf"), "\xEF\xBB\xBF[sensor]\nstage_Q7=4\n"));

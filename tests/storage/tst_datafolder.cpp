@@ -1,5 +1,6 @@
 // Which folder the program keeps its files in, and how a user's own folder is filled.
 #include "DataFolder.h"
+#include "StorageSandbox.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -9,16 +10,9 @@
 
 namespace {
 
-bool writeFile(const QString &path, const QByteArray &content) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
-}
-
-QByteArray readFile(const QString &path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
+// The sandbox's file helpers, without its copy of the shipped tree.
+constexpr auto writeFile = &StorageSandbox::writeFile;
+constexpr auto readFile = &StorageSandbox::readFile;
 
 QStringList treeOf(const QString &dir) {
     QStringList entries;

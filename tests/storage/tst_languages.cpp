@@ -1,6 +1,5 @@
 #include "KeyNameMap.h"
 #include "LanguageStore.h"
-#include "LocaleNames.h"
 #include "StorageSandbox.h"
 
 #include <QFile>
@@ -15,12 +14,9 @@ private slots:
     void droppedInFilesAreNamedFromQt4Numbers_data();
     void droppedInFilesAreNamedFromQt4Numbers();
     void sameDisplayNameKeepsTheLaterFile();
-    void qt4NumbersMapToTheRightNames_data();
-    void qt4NumbersMapToTheRightNames();
     void globalStringsReadMissingKeysAsEmpty();
     void missingLanguageFileGivesFontOnlyAndClearsMessages();
     void codesThatLeaveTheFolderReadNothing();
-    void productLayoutHasSixteenNamesAlways();
     void shippedFilesHoldEveryStringThePagesUse();
     void keyNamesMapToUsbUsages_data();
     void keyNamesMapToUsbUsages();
@@ -36,10 +32,6 @@ void LanguagesTest::droppedInFilesAreNamedFromQt4Numbers_data() {
                                      << "GERMAN (GERMANY)";
     QTest::newRow("Japanese, no country") << "059000"
                                           << "JAPANESE";
-    QTest::newRow("English, United States") << "031225"
-                                            << "ENGLISH (UNITED STATES)";
-    QTest::newRow("Korean, South Korea") << "066114"
-                                         << "KOREAN (SOUTH KOREA)";
     QTest::newRow("Chinese, Hong Kong") << "025097"
                                         << "CHINESE (HONG KONG)";
     QTest::newRow("letters count as 0") << "031abc"
@@ -50,6 +42,9 @@ void LanguagesTest::droppedInFilesAreNamedFromQt4Numbers_data() {
                                              << "MOLDAVIAN";
     QTest::newRow("country gone from Qt 6") << "100238"
                                             << "SERBIAN (YUGOSLAVIA)";
+    // The last of each table: a table that slipped by one misses its end.
+    QTest::newRow("last language, last country") << "214246"
+                                                 << "SHAMBALA (LATIN AMERICA)";
 }
 
 void LanguagesTest::droppedInFilesAreNamedFromQt4Numbers() {
@@ -73,38 +68,6 @@ void LanguagesTest::sameDisplayNameKeepsTheLaterFile() {
     QFile::remove("modules/i18n/lang_031abc.ini");
 }
 
-void LanguagesTest::qt4NumbersMapToTheRightNames_data() {
-    QTest::addColumn<bool>("isLanguage");
-    QTest::addColumn<uint>("number");
-    QTest::addColumn<QString>("name");
-    // The ends and a few points in between catch a table that has slipped by one.
-    QTest::newRow("C") << true << 1u << "C";
-    QTest::newRow("Chinese") << true << 25u << "Chinese";
-    QTest::newRow("English") << true << 31u << "English";
-    QTest::newRow("Russian") << true << 96u << "Russian";
-    QTest::newRow("Spanish") << true << 111u << "Spanish";
-    QTest::newRow("Zulu") << true << 140u << "Zulu";
-    QTest::newRow("Filipino") << true << 166u << "Filipino";
-    QTest::newRow("Shambala, last") << true << 214u << "Shambala";
-    QTest::newRow("past the last language") << true << 215u << "";
-    QTest::newRow("Afghanistan") << false << 1u << "Afghanistan";
-    QTest::newRow("China") << false << 44u << "China";
-    QTest::newRow("Japan") << false << 108u << "Japan";
-    QTest::newRow("Taiwan") << false << 208u << "Taiwan";
-    QTest::newRow("United Kingdom") << false << 224u << "United Kingdom";
-    QTest::newRow("Serbia") << false << 243u << "Serbia";
-    QTest::newRow("Latin America, last") << false << 246u << "Latin America";
-    QTest::newRow("no country") << false << 0u << "";
-}
-
-void LanguagesTest::qt4NumbersMapToTheRightNames() {
-    QFETCH(bool, isLanguage);
-    QFETCH(uint, number);
-    QFETCH(QString, name);
-    QCOMPARE(isLanguage ? LocaleNames::languageName(number) : LocaleNames::countryName(number),
-             name);
-}
-
 void LanguagesTest::globalStringsReadMissingKeysAsEmpty() {
     QVERIFY(StorageSandbox::writeFile("modules/i18n/lang_042000.ini",
                                       "[font]\nfamily=Serif\ntotal=3\n"
@@ -122,6 +85,7 @@ void LanguagesTest::missingLanguageFileGivesFontOnlyAndClearsMessages() {
     store.getGlobalStrings("031000");
     QVERIFY(!store.message(0).isEmpty());
     QCOMPARE(store.getGlobalStrings("077000"), QStringList{QString()});
+    QCOMPARE(store.getProductLayoutStrings_Q7("077000"), QStringList(16));
     for (int i = 0; i < LanguageStore::messageCount; ++i)
         QCOMPARE(store.message(i), QString());
 }
@@ -132,17 +96,6 @@ void LanguagesTest::codesThatLeaveTheFolderReadNothing() {
     LanguageStore store;
     QCOMPARE(store.getGlobalStrings("../lang_x"), QStringList{QString()});
     QCOMPARE(store.getProductLayoutStrings_Q7("../lang_x"), QStringList(16));
-}
-
-void LanguagesTest::productLayoutHasSixteenNamesAlways() {
-    LanguageStore store;
-    QCOMPARE(store.getProductLayoutStrings_Q7("077000"), QStringList(16));
-    const QStringList english = store.getProductLayoutStrings_Q7("031000");
-    QCOMPARE(english.size(), 16);
-    QCOMPARE(english.at(0), QString("LEFT BUTTON"));
-    // The Q7 has no keys at positions 12 and 13; the key page hides empty names.
-    QVERIFY(english.at(12).isEmpty());
-    QVERIFY(english.at(13).isEmpty());
 }
 
 void LanguagesTest::shippedFilesHoldEveryStringThePagesUse() {
@@ -170,6 +123,7 @@ void LanguagesTest::shippedFilesHoldEveryStringThePagesUse() {
         }
     }
     QCOMPARE(english.at(86), QString("SENSOR"));
+    QCOMPARE(store.getProductLayoutStrings_Q7("031000").at(0), QString("LEFT BUTTON"));
     QCOMPARE(english.at(135), QString("DEFAULT VALUE 1"));
 }
 
@@ -180,20 +134,13 @@ void LanguagesTest::keyNamesMapToUsbUsages_data() {
     QTest::newRow("Z") << "Z" << 0x1D;
     QTest::newRow("1") << "1" << 0x1E;
     QTest::newRow("0") << "0" << 0x27;
-    QTest::newRow("Space") << "Space" << 0x2C;
     QTest::newRow("backslash") << "\\ |" << 0x31;
-    QTest::newRow("semicolon") << "; :" << 0x33;
     QTest::newRow("quote") << "' \"" << 0x34;
-    QTest::newRow("slash") << "/ ?" << 0x38;
-    QTest::newRow("Caps") << "Caps" << 0x39;
     QTest::newRow("F12") << "F12" << 0x45;
-    QTest::newRow("PgD") << "PgD" << 0x4E;
     QTest::newRow("right arrow") << "►" << 0x4F;
-    QTest::newRow("up arrow") << "▲" << 0x52;
     QTest::newRow("KP Enter") << "KP Enter" << 0x58;
     QTest::newRow("KP 7 with space") << "KP 7 " << 0x5F;
     QTest::newRow("KP 7 without space") << "KP 7" << 0;
-    QTest::newRow("KP .") << "KP ." << 0x63;
     QTest::newRow("KP =") << "KP =" << 0x67;
     QTest::newRow("F13") << "F13" << 0x68;
     QTest::newRow("F24") << "F24" << 0x73;
@@ -201,10 +148,8 @@ void LanguagesTest::keyNamesMapToUsbUsages_data() {
     QTest::newRow("Intl'2") << "Intl'2" << 0x88;
     QTest::newRow("Int'l 2") << "Int'l 2" << 0x89;
     QTest::newRow("Int'l 5") << "Int'l 5" << 0x8B;
-    QTest::newRow("Lang 2") << "Lang 2" << 0x91;
     QTest::newRow("L Ctrl") << "L Ctrl" << 0xE0;
     QTest::newRow("R Win") << "R Win" << 0xE7;
-    QTest::newRow("MS-L") << "MS-L" << 0xF0;
     QTest::newRow("MS-B5") << "MS-B5" << 0xF4;
     QTest::newRow("unknown") << "Hyper" << 0;
 }

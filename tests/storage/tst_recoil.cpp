@@ -21,7 +21,6 @@ private slots:
 
     void weaponTablesRoundTripAsText();
     void onlyWholeWeaponsAreWritten();
-    void fireKeyRecordsRoundTrip();
     void missingFilesAreNeverCreated();
     void gameNumbersOnlyNameFilesInTheGunFolder_data();
     void gameNumbersOnlyNameFilesInTheGunFolder();
@@ -62,15 +61,6 @@ void RecoilTest::onlyWholeWeaponsAreWritten() {
     QCOMPARE(loaded, QVariantList(84, "4"));
     QVERIFY(!StorageSandbox::readFile(StoragePaths::gunData("2")).contains("\n12="));
     QVERIFY(!m_failures.any());
-}
-
-void RecoilTest::fireKeyRecordsRoundTrip() {
-    RecoilStore store(m_failures);
-    store.saveSelGundata(2, {1, 5, 200, 50});
-    QCOMPARE(store.getSelGundata(2), (QVariantList{"1", "5", "200", "50"}));
-    store.saveSelGundata("1", {2});
-    QCOMPARE(store.getSelGundata(1), (QVariantList{2}));
-    QCOMPARE(store.getSelGundata(7), QVariantList());
 }
 
 void RecoilTest::missingFilesAreNeverCreated() {

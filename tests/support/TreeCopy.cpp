@@ -6,7 +6,7 @@
 #include <QFileInfo>
 
 bool copyTree(const QString &from, const QString &to) {
-    QDirIterator it(from, QDir::Files, QDirIterator::Subdirectories);
+    QDirIterator it(from, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (it.hasNext()) {
         const QString source = it.next();
         const QString target = to + source.mid(from.size());
