@@ -6,6 +6,7 @@
 #include "VirtualMouse.h"
 #include "WireDescrambler.h"
 
+#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QRegularExpression>
 #include <QTest>
@@ -192,8 +193,13 @@ private slots:
         hid.hid_0DH_SetRGBLedEffect(1, 2, 3);
         QTest::ignoreMessage(QtDebugMsg, "cmd Failed");
         uchar rate = 8;
+        QElapsedTimer timer;
+        timer.start();
         hid.hid_81H_GetReportRate(rate);
+        // The get waited its full turn for the link, then gave up with the preset.
+        QVERIFY(timer.elapsed() >= Hid_Thread::ClaimRounds * Hid_Thread::ClaimWaitMs);
         QCOMPARE(rate, uchar(8));
+        QVERIFY(!hid.isLinkFree());
     }
 };
 
