@@ -106,8 +106,6 @@ private slots:
     void failedWritesAreToldOncePerFile();
     void exportLeavesOtherFilesAlone();
     void skinAndBackgroundThatAreNotThereReadAsDefaults();
-    void macroNamesFollowFileSystemRules_data();
-    void macroNamesFollowFileSystemRules();
 
 private:
     std::unique_ptr<StorageSandbox> m_sandbox;
@@ -272,41 +270,6 @@ void DamagedFilesTest::skinAndBackgroundThatAreNotThereReadAsDefaults() {
          {QStringLiteral("file:") + m_sandbox->path(QStringLiteral("pipe.png")),
           QStringLiteral("/dev/zero"), m_sandbox->path(QStringLiteral("gone.png"))})
         QCOMPARE(load(1, bad).mid(5, 2), (QVariantList{false, QString()}));
-}
-
-void DamagedFilesTest::macroNamesFollowFileSystemRules_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("valid");
-    QTest::newRow("dots inside") << "v1..2" << true;
-    QTest::newRow("dots at the end") << "Wait..." << true;
-    QTest::newRow("longest") << QString(246, 'a') << true;
-    QTest::newRow("too long") << QString(247, 'a') << false;
-    QTest::newRow("too long in UTF-8") << QString(124, QChar(0x4e2d)) << false;
-    QTest::newRow("dot") << "." << false;
-    QTest::newRow("hidden") << ".x" << false;
-    QTest::newRow("dot dot") << ".." << false;
-}
-
-void DamagedFilesTest::macroNamesFollowFileSystemRules() {
-    QFETCH(QString, name);
-    QFETCH(bool, valid);
-    SettingsFiles files;
-    LanguageStore languages;
-    MacroLibrary macros(
-        languages, [] { return int(DeviceType::mouse); }, {}, files.failures());
-    const QString created = macros.createMacroIni().toString();
-    QVERIFY(macros.saveMacroIni(created, {QStringLiteral("x")}).toBool());
-    macros.renameMacroIniFile(created, name);
-    QCOMPARE(macros.loadMacroIni(name).size(), valid ? 1 : 0);
-    QCOMPARE(m_prompt->warningCount(), valid ? 0 : 1);
-    QCOMPARE(macros.getMacroIniNames().size(), 1); // nothing hides from the list
-    if (!valid)
-        return;
-    QVERIFY(QDir().mkpath(QStringLiteral("pick")));
-    QVERIFY(StorageSandbox::writeFile("pick/" + name + ".bin", "[config]\ntotal=0\n"));
-    QVERIFY(macros.deleteMacroIni(name).toBool());
-    m_prompt->queueFileName(m_sandbox->path("pick/" + name + ".bin"));
-    QCOMPARE(macros.loadMacroIniFromFile().toString(), name);
 }
 
 QTEST_GUILESS_MAIN(DamagedFilesTest)
