@@ -276,6 +276,7 @@ private slots:
         QFETCH(QByteArray, sensitivity);
         start();
         m_hid->hid_03H_SetFunctionOption(3, 1, uchar(option1), 0x00);
+        m_hid->waitForSend(); // the set runs on the pool: out before the log is cleared
         m_mouse->clearLog();
         m_view->q7_0CH_SetPressGun(0, 20, 3, 1, 1, 2);
         const QList<QByteArray> sent = frames();
@@ -290,6 +291,7 @@ private slots:
         start();
         m_hid->hid_01H_SetReportRate(2);
         m_hid->hid_03H_SetFunctionOption(3, 2, 0x05, 0x08);
+        m_hid->waitForSend();
         m_mouse->clearLog();
         m_view->setScrollPinSwap(true);
         QCOMPARE(frames().value(2), bytesOf("00 03 03 02 45 08 00 00 aa"));
