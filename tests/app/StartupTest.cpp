@@ -33,13 +33,6 @@ class StartupTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        // The device lock lives in the runtime folder: a private one keeps other runs out.
-        const QString runtime = m_dir.filePath(QStringLiteral("runtime"));
-        QVERIFY(QDir().mkpath(runtime));
-        qputenv("XDG_RUNTIME_DIR", runtime.toLocal8Bit());
-    }
-
     void init() {
         QDir::setCurrent(m_dir.path());
         writeConfig();
