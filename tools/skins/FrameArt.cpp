@@ -221,8 +221,13 @@ QImage logo(const SkinStyle &s, bool hot) {
 
 void drawFrame(SkinWriter &out) {
     const SkinStyle &s = out.style();
-    out.write(QStringLiteral("background"), background(s));
-    out.write(QStringLiteral("frame/frameBackground"), frameBackground(s));
+    const QImage frame = frameBackground(s);
+    // The skin's background carries the frame already: the window keeps one full-size image
+    // decoded instead of two. The frame alone lies over a picture of the user's.
+    QImage surface = background(s);
+    QPainter(&surface).drawImage(0, 0, frame);
+    out.write(QStringLiteral("background"), surface);
+    out.write(QStringLiteral("frame/frameBackground"), frame);
     out.write(QStringLiteral("frame/decoration1"), decoration(s, false));
     out.write(QStringLiteral("frame/decoration2"), decoration(s, true));
     out.write(QStringLiteral("frame/web_0"), logo(s, false));

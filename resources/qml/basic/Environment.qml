@@ -1,22 +1,26 @@
 import QtQuick
 
-// The window surface: the skin's background (or the user's picture) under the frame.
+// The window surface. The skin's background has the frame drawn in; a picture of the user's
+// gets the frame laid over it.
 Item {
     width: 1000
     height: 600
+
+    readonly property bool customShown: _mainIten.isCustomBackground
+                                        && _mainIten.sourceCustomBackground != ""
 
     // A picture of the user's is decoded at the window's size, however large the file.
     Image {
         anchors.fill: parent
         fillMode: Image.Stretch
         sourceSize: Qt.size(1000, 600)
-        source: _mainIten.isCustomBackground && _mainIten.sourceCustomBackground != ""
-                ? _mainIten.sourceCustomBackground : _mainIten.sourceBackground
+        source: parent.customShown ? _mainIten.sourceCustomBackground : _mainIten.sourceBackground
     }
 
+    // Not decoded at all while the skin's own background shows.
     Image {
         anchors.fill: parent
         sourceSize: Qt.size(1000, 600)
-        source: _mainIten.sourceFrameBackground
+        source: parent.customShown ? _mainIten.sourceFrameBackground : ""
     }
 }
