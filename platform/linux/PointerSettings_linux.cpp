@@ -22,11 +22,31 @@ constexpr int MinDoubleClickMs = 100;
 } // namespace
 
 // GSettings objects abort the process for a schema that is not installed: look it up first.
+// Opened on first use: GSettings starts a worker thread and maps its back end, which a window
+// that never touches the pointer settings should not pay for.
 struct PointerSettings::Private {
+    QByteArray schemaId;
+    bool opened = false;
     GSettings *settings = nullptr;
 
-    bool has(const char *key) const {
-        if (!settings)
+    GSettings *open() {
+        if (opened)
+            return settings;
+        opened = true;
+        GSettingsSchemaSource *source = g_settings_schema_source_get_default();
+        if (!source)
+            return nullptr;
+        GSettingsSchema *schema =
+            g_settings_schema_source_lookup(source, schemaId.constData(), TRUE);
+        if (!schema)
+            return nullptr;
+        settings = g_settings_new_full(schema, nullptr, nullptr);
+        g_settings_schema_unref(schema);
+        return settings;
+    }
+
+    bool has(const char *key) {
+        if (!open())
             return false;
         GSettingsSchema *schema = nullptr;
         g_object_get(settings, "settings-schema", &schema, nullptr);
@@ -38,15 +58,7 @@ struct PointerSettings::Private {
 };
 
 PointerSettings::PointerSettings(const QString &schemaId) : d(new Private) {
-    GSettingsSchemaSource *source = g_settings_schema_source_get_default();
-    if (!source)
-        return;
-    GSettingsSchema *schema =
-        g_settings_schema_source_lookup(source, schemaId.toUtf8().constData(), TRUE);
-    if (!schema)
-        return;
-    d->settings = g_settings_new_full(schema, nullptr, nullptr);
-    g_settings_schema_unref(schema);
+    d->schemaId = schemaId.toUtf8();
 }
 
 PointerSettings::~PointerSettings() {
@@ -58,7 +70,7 @@ PointerSettings::~PointerSettings() {
 }
 
 bool PointerSettings::isAvailable() const {
-    return d->settings != nullptr;
+    return d->open() != nullptr;
 }
 
 double PointerSettings::desktopSpeed(int speed) {

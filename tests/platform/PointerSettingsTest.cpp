@@ -33,6 +33,8 @@ private slots:
     }
 
     void missingSchemaFailsEveryCallQuietly() {
+        // Opened on first use, whichever call comes first.
+        QVERIFY(!PointerSettings(QStringLiteral("org.example.no-such-schema")).setSpeed(5));
         PointerSettings settings(QStringLiteral("org.example.no-such-schema"));
         QVERIFY(!settings.isAvailable());
         QVERIFY(!settings.setSpeed(5));
