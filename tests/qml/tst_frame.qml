@@ -298,7 +298,35 @@ Item {
             ui_View.skinShow = true
             var panel = find(root, "globalSetting")
             verify(!panel.skinShown)
+            find(root, "menuUp").isGlobalSettingSelect = true
             compare(find(root, "soundChooser").parent.parent.y, 27 - 11)
+        }
+
+        function test_panelIsBuiltWhenFirstOpenedShowingTheStoredChoices() {
+            var root = start(storedConfig(true))
+            var content = find(root, "panelContent")
+            compare(content.item, null)
+            // Chosen while the controls do not exist yet.
+            var panel = find(root, "globalSetting")
+            panel.setRGB(1, 12, 34, 56)
+            find(root, "menuUp").isGlobalSettingSelect = true
+            verify(content.item)
+            compare(find(root, "skinChooser").defaultIndex, 1)
+            compare(find(root, "soundChooser").defaultIndex, 0)
+            compare(find(root, "animationChooser").defaultIndex, 1)
+            compare(find(root, "languageChooser").defaultIndex, 1)
+            compare(find(root, "brightnessSlider").currentIndex, 7)
+            compare(find(root, "inputB").inputValue, "56")
+            // Typed text stays; a later pick of the same colour still reaches the boxes.
+            var input = find(root, "inputR")
+            input.inputValue = "99"
+            input.valueChange("99")
+            compare(input.inputValue, "99")
+            panel.setRGB(1, 12, 34, 56)
+            compare(input.inputValue, "12")
+            // A change made elsewhere reaches controls already built.
+            panel.chooseSound(1)
+            compare(find(root, "soundChooser").defaultIndex, 1)
         }
 
         function test_customBackgroundSwitch() {

@@ -4,7 +4,7 @@ import "../Q7/frame.js" as Frame
 import "globalsetting.js" as Settings
 
 // The global-settings panel: skin, sound, animation, language, background and the text look.
-// It owns the values the whole scene draws with.
+// It owns the values the whole scene draws with; its controls are built when it first opens.
 Flickable {
     id: _panel
 
@@ -28,6 +28,13 @@ Flickable {
     property real brightnessValue: 255
     property int sizeChoice: 0
     property bool skinShown: true
+    // What the controls show, kept here while they are not built.
+    property int soundIndex: 0
+    property int animationIndex: 0
+    property int languageIndex: -1
+    property string inputR: "1"
+    property string inputG: "1"
+    property string inputB: "1"
     // With the skin chooser hidden the rows below it move up.
     readonly property int rowShift: skinShown ? 0 : -11
 
@@ -35,20 +42,19 @@ Flickable {
         var state = Settings.loadState(ui_View.loadApConfig())
         if (state) {
             skin_No = state.skinNo
-            _skinChooser.setCurIndex(skin_No - 1)
             _mainIten.setSkin()
 
             if (state.soundIndex === 0)
                 ui_View.setEnableAudio(true)
             else if (state.soundIndex === 1)
                 ui_View.setEnableAudio(false)
-            _soundChooser.setCurIndex(state.soundIndex)
+            soundIndex = state.soundIndex
 
             _AnimationSpeed = Settings.animationTime(state.animationIndex)
-            _animationChooser.setCurIndex(state.animationIndex)
+            animationIndex = state.animationIndex
 
             initLanguage()
-            _languageChooser.setCurIndex(state.languageIndex)
+            languageIndex = state.languageIndex
             setLanguage(state.languageIndex)
 
             isCustomBackground = state.customBackground
@@ -61,7 +67,6 @@ Flickable {
             selectedColor = state.selectedColor
             brightnessIndex = state.brightnessIndex
             brightnessValue = Settings.brightnessValue(brightnessIndex)
-            _brightness.setCurIndex(brightnessIndex)
             var c = colors[selectedColor] || [255, 255, 255]
             setRGB(3, c[0], c[1], c[2])
             _Url = state.url
@@ -98,9 +103,9 @@ Flickable {
     function setRGB(mode, r, g, b) {
         var effects = Settings.paletteEffects(mode)
         if (effects.inputs) {
-            _inputR.inputValue = r
-            _inputG.inputValue = g
-            _inputB.inputValue = b
+            inputR = String(r)
+            inputG = String(g)
+            inputB = String(b)
         }
         if (effects.swatch && selectedColor >= 0 && selectedColor < 7) {
             var copy = colors.slice()
@@ -114,8 +119,12 @@ Flickable {
         paletteB = b
     }
 
-    function typedRGB() {
-        setRGB(2, Number(_inputR.inputValue), Number(_inputG.inputValue), Number(_inputB.inputValue))
+    // The boxes' text is kept as typed, so a later pick of the same colour still reaches them.
+    function typedRGB(r, g, b) {
+        inputR = r
+        inputG = g
+        inputB = b
+        setRGB(2, Number(r), Number(g), Number(b))
     }
 
     function setBrightness(index) {
@@ -125,9 +134,8 @@ Flickable {
     }
 
     function dropInputFocus() {
-        _inputR.textFocus = false
-        _inputG.textFocus = false
-        _inputB.textFocus = false
+        if (_content.item)
+            _content.item.dropInputFocus()
     }
 
     function resetApconfig() {
@@ -141,9 +149,8 @@ Flickable {
     function apply() {
         dropInputFocus()
         ui_View.saveApConfig(Settings.buildApConfig({
-            skinNo: skin_No, soundIndex: _soundChooser.getCurIndex(),
-            animationIndex: _animationChooser.getCurIndex(),
-            languageIndex: _languageChooser.getCurIndex(),
+            skinNo: skin_No, soundIndex: soundIndex, animationIndex: animationIndex,
+            languageIndex: languageIndex,
             customBackground: isCustomBackground,
             customBackgroundPath: String(_mainIten.sourceCustomBackground),
             sizeChoice: sizeChoice, colors: colors, selectedColor: selectedColor,
@@ -153,7 +160,7 @@ Flickable {
     }
 
     function chooseSound(index) {
-        _soundChooser.setCurIndex(index)
+        soundIndex = index
         if (index === 0) {
             ui_View.setEnableAudio(true)
             ui_View.playMedia_Index(0)
@@ -190,6 +197,7 @@ Flickable {
         if (action === "complete")
             return
         if (show) {
+            _content.active = true
             visible = true
             _open.restart()
         } else {
@@ -216,280 +224,312 @@ Flickable {
     contentWidth: width
     contentHeight: height
 
-    Item {
+    ListModel {
+        id: _skinModel
+        ListElement { textX: "SKIN 1" }
+        ListElement { textX: "SKIN 2" }
+    }
+    ListModel {
+        id: _soundModel
+        ListElement { textX: "ON" }
+        ListElement { textX: "OFF" }
+    }
+    ListModel {
+        id: _animationModel
+        ListElement { textX: "ON" }
+        ListElement { textX: "OFF" }
+    }
+    ListModel {
+        id: _languageModel
+    }
+
+    Loader {
         id: _content
         objectName: "panelContent"
         width: _panel.width
         height: _panel.height
         x: _panel.width
+        active: false
+        sourceComponent: _controls
+    }
 
-        Image {
-            anchors.fill: parent
-            source: _mainIten.sourceGlobalsettingBackground
-        }
-
-        // Clicks on the panel's empty parts must not reach the drag area below.
-        MouseArea {
-            anchors.fill: parent
-            onPressed: _panel.dropInputFocus()
-        }
+    Component {
+        id: _controls
 
         Item {
-            id: _rows
-            y: 42
             width: _panel.width
-            height: 140
-            z: 2
+            height: _panel.height
 
-            SettingRow {
-                id: _skinRow
-                y: 0
-                visible: _panel.skinShown
-                label: _panel._StringList[26]
-                z: 5
-                DropdownList {
-                    id: _skinChooser
-                    objectName: "skinChooser"
-                    label: _panel._StringList[26]
-                    defaultIndex: 0
-                    mdItems: ListModel {
-                        id: _skinModel
-                        ListElement { textX: "SKIN 1" }
-                        ListElement { textX: "SKIN 2" }
-                    }
-                    onListElementClicked: function (index) {
-                        _panel.skin_No = index + 1
-                        _mainIten.setSkin()
-                    }
-                }
+            function dropInputFocus() {
+                _inputR.textFocus = false
+                _inputG.textFocus = false
+                _inputB.textFocus = false
             }
-            SettingRow {
-                y: 27 + _panel.rowShift
-                label: _panel._StringList[27]
-                z: 4
-                DropdownList {
-                    id: _soundChooser
-                    objectName: "soundChooser"
-                    label: _panel._StringList[27]
-                    defaultIndex: 0
-                    mdItems: ListModel {
-                        id: _soundModel
-                        ListElement { textX: "ON" }
-                        ListElement { textX: "OFF" }
-                    }
-                    onListElementClicked: function (index) {
-                        _panel.chooseSound(index)
-                    }
-                }
+
+            Image {
+                anchors.fill: parent
+                source: _mainIten.sourceGlobalsettingBackground
             }
-            SettingRow {
-                y: 54 + _panel.rowShift
-                label: _panel._StringList[28]
-                z: 3
-                DropdownList {
-                    id: _animationChooser
-                    objectName: "animationChooser"
-                    label: _panel._StringList[28]
-                    defaultIndex: 0
-                    mdItems: ListModel {
-                        id: _animationModel
-                        ListElement { textX: "ON" }
-                        ListElement { textX: "OFF" }
-                    }
-                    onListElementClicked: function (index) {
-                        _panel._AnimationSpeed = Settings.animationTime(index)
-                    }
-                }
+
+            // Clicks on the panel's empty parts must not reach the drag area below.
+            MouseArea {
+                anchors.fill: parent
+                onPressed: _panel.dropInputFocus()
             }
-            SettingRow {
-                y: 81 + _panel.rowShift
-                label: _panel._StringList[29]
+
+            Item {
+                id: _rows
+                y: 42
+                width: _panel.width
+                height: 140
                 z: 2
-                DropdownList {
-                    id: _languageChooser
-                    objectName: "languageChooser"
+
+                SettingRow {
+                    id: _skinRow
+                    y: 0
+                    visible: _panel.skinShown
+                    label: _panel._StringList[26]
+                    z: 5
+                    DropdownList {
+                        id: _skinChooser
+                        objectName: "skinChooser"
+                        label: _panel._StringList[26]
+                        Binding on defaultIndex { value: _panel.skin_No - 1 }
+                        mdItems: _skinModel
+                        onListElementClicked: function (index) {
+                            _panel.skin_No = index + 1
+                            _mainIten.setSkin()
+                        }
+                    }
+                }
+                SettingRow {
+                    y: 27 + _panel.rowShift
+                    label: _panel._StringList[27]
+                    z: 4
+                    DropdownList {
+                        id: _soundChooser
+                        objectName: "soundChooser"
+                        label: _panel._StringList[27]
+                        Binding on defaultIndex { value: _panel.soundIndex }
+                        mdItems: _soundModel
+                        onListElementClicked: function (index) {
+                            _panel.chooseSound(index)
+                        }
+                    }
+                }
+                SettingRow {
+                    y: 54 + _panel.rowShift
+                    label: _panel._StringList[28]
+                    z: 3
+                    DropdownList {
+                        id: _animationChooser
+                        objectName: "animationChooser"
+                        label: _panel._StringList[28]
+                        Binding on defaultIndex { value: _panel.animationIndex }
+                        mdItems: _animationModel
+                        onListElementClicked: function (index) {
+                            _panel.animationIndex = index
+                            _panel._AnimationSpeed = Settings.animationTime(index)
+                        }
+                    }
+                }
+                SettingRow {
+                    y: 81 + _panel.rowShift
                     label: _panel._StringList[29]
-                    mdItems: ListModel {
-                        id: _languageModel
-                    }
-                    onListElementClicked: function (index) {
-                        _panel.setLanguage(index)
-                    }
-                }
-            }
-            SettingRow {
-                y: 108 + _panel.rowShift
-                label: _panel._StringList[30]
-                z: 1
-                Text {
-                    objectName: "backgroundSwitch"
-                    Accessible.role: Accessible.CheckBox
-                    Accessible.name: _panel._StringList[30]
-                    Accessible.description: text
-                    Accessible.checkable: true
-                    Accessible.checked: _panel.isCustomBackground
-                    Accessible.onPressAction: if (enabled) _panel.toggleCustomBackground()
-                    Accessible.onToggleAction: if (enabled) _panel.toggleCustomBackground()
-                    height: 20
-                    verticalAlignment: Text.AlignVCenter
-                    text: "【 " + _panel._StringList[_panel.isCustomBackground ? 31 : 32] + " 】"
-                    color: _backgroundArea.containsMouse ? _mainIten.globalSetting_color
-                                                         : _mainIten.globalSetting_color_enable
-                    font.family: _mainIten.globalSetting_fontFamily
-                    font.pixelSize: _mainIten.globalSetting_size
-                    MouseArea {
-                        id: _backgroundArea
-                        anchors.fill: parent
-                        hoverEnabled: true
-                        onClicked: _panel.toggleCustomBackground()
+                    z: 2
+                    DropdownList {
+                        id: _languageChooser
+                        objectName: "languageChooser"
+                        label: _panel._StringList[29]
+                        Binding on defaultIndex { value: _panel.languageIndex }
+                        mdItems: _languageModel
+                        onListElementClicked: function (index) {
+                            _panel.languageIndex = index
+                            _panel.setLanguage(index)
+                        }
                     }
                 }
-            }
-        }
-
-        TextBox {
-            id: _textBox
-            x: 27
-            y: 190
-            title: _panel._StringList[33]
-
-            Text {
-                x: 12
-                y: 18
-                text: _panel._StringList[34]
-                color: _mainIten.globalSetting_color_enable
-                font.family: _mainIten.globalSetting_fontFamily
-                font.pixelSize: _mainIten.globalSetting_size
-            }
-            Row {
-                x: 88
-                y: 18
-                spacing: 10
-                RadioButton {
-                    objectName: "sizeNormal"
-                    index: 0
-                    chkStr: _panel._StringList[37]
-                    isSelect: _panel.sizeChoice === 0
-                    onClicked: function (index) { _panel.sizeChoice = index; _panel._Size = Settings.textSize(index) }
-                }
-                RadioButton {
-                    objectName: "sizeLarger"
-                    index: 1
-                    chkStr: _panel._StringList[38]
-                    isSelect: _panel.sizeChoice === 1
-                    onClicked: function (index) { _panel.sizeChoice = index; _panel._Size = Settings.textSize(index) }
-                }
-            }
-
-            Text {
-                x: 12
-                y: 52
-                text: _panel._StringList[35]
-                color: _mainIten.globalSetting_color_enable
-                font.family: _mainIten.globalSetting_fontFamily
-                font.pixelSize: _mainIten.globalSetting_size
-            }
-            Row {
-                x: 88
-                y: 44
-                spacing: 2
-                Repeater {
-                    model: 7
-                    ColorSwatch {
-                        objectName: "swatch" + index
-                        label: _panel._StringList[35] + " " + (index + 1)
-                        swatchColor: Settings.rgbString(_panel.colors[index][0], _panel.colors[index][1],
-                                                        _panel.colors[index][2])
-                        selected: _panel.selectedColor === index
-                        onClicked: {
-                            _panel.selectedColor = index
-                            var c = _panel.colors[index]
-                            _panel.setRGB(3, c[0], c[1], c[2])
+                SettingRow {
+                    y: 108 + _panel.rowShift
+                    label: _panel._StringList[30]
+                    z: 1
+                    Text {
+                        objectName: "backgroundSwitch"
+                        Accessible.role: Accessible.CheckBox
+                        Accessible.name: _panel._StringList[30]
+                        Accessible.description: text
+                        Accessible.checkable: true
+                        Accessible.checked: _panel.isCustomBackground
+                        Accessible.onPressAction: if (enabled) _panel.toggleCustomBackground()
+                        Accessible.onToggleAction: if (enabled) _panel.toggleCustomBackground()
+                        height: 20
+                        verticalAlignment: Text.AlignVCenter
+                        text: "【 " + _panel._StringList[_panel.isCustomBackground ? 31 : 32] + " 】"
+                        color: _backgroundArea.containsMouse ? _mainIten.globalSetting_color
+                                                             : _mainIten.globalSetting_color_enable
+                        font.family: _mainIten.globalSetting_fontFamily
+                        font.pixelSize: _mainIten.globalSetting_size
+                        MouseArea {
+                            id: _backgroundArea
+                            anchors.fill: parent
+                            hoverEnabled: true
+                            onClicked: _panel.toggleCustomBackground()
                         }
                     }
                 }
             }
-            PaletteStrip {
-                id: _strip
-                objectName: "paletteStrip"
-                label: _panel._StringList[35]
-                x: 246
-                y: 16
-                onPicked: function (r, g, b) { _panel.setRGB(1, r, g, b) }
+
+            TextBox {
+                id: _textBox
+                x: 27
+                y: 190
+                title: _panel._StringList[33]
+
+                Text {
+                    x: 12
+                    y: 18
+                    text: _panel._StringList[34]
+                    color: _mainIten.globalSetting_color_enable
+                    font.family: _mainIten.globalSetting_fontFamily
+                    font.pixelSize: _mainIten.globalSetting_size
+                }
+                Row {
+                    x: 88
+                    y: 18
+                    spacing: 10
+                    RadioButton {
+                        objectName: "sizeNormal"
+                        index: 0
+                        chkStr: _panel._StringList[37]
+                        isSelect: _panel.sizeChoice === 0
+                        onClicked: function (index) { _panel.sizeChoice = index; _panel._Size = Settings.textSize(index) }
+                    }
+                    RadioButton {
+                        objectName: "sizeLarger"
+                        index: 1
+                        chkStr: _panel._StringList[38]
+                        isSelect: _panel.sizeChoice === 1
+                        onClicked: function (index) { _panel.sizeChoice = index; _panel._Size = Settings.textSize(index) }
+                    }
+                }
+
+                Text {
+                    x: 12
+                    y: 52
+                    text: _panel._StringList[35]
+                    color: _mainIten.globalSetting_color_enable
+                    font.family: _mainIten.globalSetting_fontFamily
+                    font.pixelSize: _mainIten.globalSetting_size
+                }
+                Row {
+                    x: 88
+                    y: 44
+                    spacing: 2
+                    Repeater {
+                        model: 7
+                        ColorSwatch {
+                            objectName: "swatch" + index
+                            label: _panel._StringList[35] + " " + (index + 1)
+                            swatchColor: Settings.rgbString(_panel.colors[index][0], _panel.colors[index][1],
+                                                            _panel.colors[index][2])
+                            selected: _panel.selectedColor === index
+                            onClicked: {
+                                _panel.selectedColor = index
+                                var c = _panel.colors[index]
+                                _panel.setRGB(3, c[0], c[1], c[2])
+                            }
+                        }
+                    }
+                }
+                PaletteStrip {
+                    id: _strip
+                    objectName: "paletteStrip"
+                    label: _panel._StringList[35]
+                    x: 246
+                    y: 16
+                    onPicked: function (r, g, b) { _panel.setRGB(1, r, g, b) }
+                }
+
+                Row {
+                    x: 12
+                    y: 92
+                    spacing: 6
+                    ChannelLabel { text: "R " }
+                    ValueInput {
+                        id: _inputR
+                        objectName: "inputR"
+                        label: _panel._StringList[35] + " R"
+                        Binding on inputValue { value: _panel.inputR }
+                        onValueChange: _panel.typedRGB(_inputR.inputValue, _inputG.inputValue,
+                                                       _inputB.inputValue)
+                    }
+                    ChannelLabel { text: "G " }
+                    ValueInput {
+                        id: _inputG
+                        objectName: "inputG"
+                        label: _panel._StringList[35] + " G"
+                        Binding on inputValue { value: _panel.inputG }
+                        onValueChange: _panel.typedRGB(_inputR.inputValue, _inputG.inputValue,
+                                                       _inputB.inputValue)
+                    }
+                    ChannelLabel { text: "B " }
+                    ValueInput {
+                        id: _inputB
+                        objectName: "inputB"
+                        label: _panel._StringList[35] + " B"
+                        Binding on inputValue { value: _panel.inputB }
+                        onValueChange: _panel.typedRGB(_inputR.inputValue, _inputG.inputValue,
+                                                       _inputB.inputValue)
+                    }
+                }
+
+                Text {
+                    x: 12
+                    y: 136
+                    text: _panel._StringList[36]
+                    color: _mainIten.globalSetting_color_enable
+                    font.family: _mainIten.globalSetting_fontFamily
+                    font.pixelSize: _mainIten.globalSetting_size
+                }
+                Slider {
+                    id: _brightness
+                    objectName: "brightnessSlider"
+                    label: _panel._StringList[36]
+                    x: 88
+                    y: 134
+                    Binding on currentIndex { value: _panel.brightnessIndex }
+                    onSliderClicked: function (index) { _panel.setBrightness(index) }
+                }
             }
 
-            Row {
-                x: 12
-                y: 92
-                spacing: 6
-                ChannelLabel { text: "R " }
-                ValueInput {
-                    id: _inputR
-                    objectName: "inputR"
-                    label: _panel._StringList[35] + " R"
-                    onValueChange: _panel.typedRGB()
+            Image {
+                x: 190
+                y: 376
+                width: 96
+                height: 36
+                source: _mainIten.sourceFram2btn
+                Button_2state {
+                    objectName: "resetButton"
+                    x: 12
+                    y: 3
+                    width: 30
+                    height: 30
+                    source0: _mainIten.sourceReset0
+                    source1: _mainIten.sourceReset1
+                    tip: _panel._StringList[106]
+                    onClicked: _panel.resetApconfig()
                 }
-                ChannelLabel { text: "G " }
-                ValueInput {
-                    id: _inputG
-                    objectName: "inputG"
-                    label: _panel._StringList[35] + " G"
-                    onValueChange: _panel.typedRGB()
+                Button_2state {
+                    objectName: "applyButton"
+                    x: 54
+                    y: 3
+                    width: 30
+                    height: 30
+                    source0: _mainIten.sourceApply0
+                    source1: _mainIten.sourceApply1
+                    tip: _panel._StringList[107]
+                    onClicked: _panel.apply()
                 }
-                ChannelLabel { text: "B " }
-                ValueInput {
-                    id: _inputB
-                    objectName: "inputB"
-                    label: _panel._StringList[35] + " B"
-                    onValueChange: _panel.typedRGB()
-                }
-            }
-
-            Text {
-                x: 12
-                y: 136
-                text: _panel._StringList[36]
-                color: _mainIten.globalSetting_color_enable
-                font.family: _mainIten.globalSetting_fontFamily
-                font.pixelSize: _mainIten.globalSetting_size
-            }
-            Slider {
-                id: _brightness
-                objectName: "brightnessSlider"
-                label: _panel._StringList[36]
-                x: 88
-                y: 134
-                onSliderClicked: function (index) { _panel.setBrightness(index) }
-            }
-        }
-
-        Image {
-            x: 190
-            y: 376
-            width: 96
-            height: 36
-            source: _mainIten.sourceFram2btn
-            Button_2state {
-                objectName: "resetButton"
-                x: 12
-                y: 3
-                width: 30
-                height: 30
-                source0: _mainIten.sourceReset0
-                source1: _mainIten.sourceReset1
-                tip: _panel._StringList[106]
-                onClicked: _panel.resetApconfig()
-            }
-            Button_2state {
-                objectName: "applyButton"
-                x: 54
-                y: 3
-                width: 30
-                height: 30
-                source0: _mainIten.sourceApply0
-                source1: _mainIten.sourceApply1
-                tip: _panel._StringList[107]
-                onClicked: _panel.apply()
             }
         }
     }
