@@ -2,6 +2,8 @@
 // a fresh Xvfb, rounds alternating; then what the looping background sound costs against
 // gst-launch-1.0 playing the same file. Figures, not pass/fail.
 //   Q7_BENCH_ROUNDS (5), Q7_BENCH_REST_S (30) shorten a run while working on it.
+//   Q7_BENCH_COMPARE=<another build's bin folder> adds its q7config to the same rounds, so a
+//   change is weighed against the build before it on an equally loaded machine.
 #include "ChildProcess.h"
 #include "ProcessProbe.h"
 #include "VirtualDisplay.h"
@@ -125,7 +127,9 @@ void printTable(const std::vector<Program> &programs,
     std::printf("\n%-24s", "median of each figure");
     for (const Program &p : programs)
         std::printf("%12s", p.name.c_str());
-    std::printf("%10s  %s\n", "ratio", "target");
+    for (size_t i = 1; i < programs.size(); ++i)
+        std::printf("%10s", "ratio");
+    std::printf("  %s\n", "target");
     for (const Row &row : rows) {
         std::printf("%-24s", row.label);
         std::vector<double> medians;
@@ -137,10 +141,12 @@ void printTable(const std::vector<Program> &programs,
             std::printf("  ");
             std::printf(row.format, medians.back());
         }
-        if (medians.size() == 2 && medians[0] > 0)
-            std::printf("%10.2f", medians[1] / medians[0]);
-        else
-            std::printf("%10s", "-");
+        for (size_t i = 1; i < medians.size(); ++i) {
+            if (medians[0] > 0)
+                std::printf("%10.2f", medians[i] / medians[0]);
+            else
+                std::printf("%10s", "-");
+        }
         std::printf("  %s\n", row.target);
     }
 }
@@ -195,10 +201,14 @@ void soundLoopCost() {
 int main() {
     const int rounds = envInt("Q7_BENCH_ROUNDS", 5);
     const int rest = envInt("Q7_BENCH_REST_S", 30);
-    const std::vector<Program> programs = {
+    std::vector<Program> programs = {
         {"bare window", {BenchDir + "/bare_window"}, {}},
         {"q7config", {BinDir + "/q7config"}, {{"LD_PRELOAD", BinDir + "/libq7-virtual-mouse.so"}}},
     };
+    if (const char *other = std::getenv("Q7_BENCH_COMPARE"); other && *other)
+        programs.push_back({"compared",
+                            {std::string(other) + "/q7config"},
+                            {{"LD_PRELOAD", std::string(other) + "/libq7-virtual-mouse.so"}}});
     std::printf("start-up and rest: %d rounds, %d s at rest, each run in a fresh Xvfb\n", rounds,
                 rest);
     std::vector<std::vector<Figures>> runs(programs.size());
