@@ -16,7 +16,17 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 int main(int argc, char *argv[]) {
+#ifdef __GLIBC__
+    // Decoded pictures and texture uploads are large and short-lived. By default glibc raises its
+    // mmap threshold after the first such buffer is freed, and later ones then stay in the heap as
+    // free but resident memory; a fixed threshold hands each back to the system when freed.
+    mallopt(M_MMAP_THRESHOLD, 128 * 1024);
+#endif
     if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
         std::fputs(Manual::q7configHelp, stdout);
         return 0;
