@@ -3,8 +3,10 @@
 #include "ByteList.h"
 #include "Hid_Thread.h"
 #include "KeyNameMap.h"
+#include "SkinImageProvider.h"
 #include "SoundBoard.h"
 
+#include <QQmlEngine>
 #include <QQuickItem>
 
 namespace {
@@ -21,6 +23,7 @@ myQQuickView::myQQuickView(QWidget *parent, bool withSound)
       m_encoder([this] { return currentDeviceType(); }), m_recoil(m_files.failures()),
       m_keyDefines(m_files, [this] { return currentDeviceType(); }) {
     KeyNameMap::instance(); // filled once, before any macro is encoded
+    engine()->addImageProvider(QLatin1String(SkinImageProvider::Id), new SkinImageProvider);
     if (withSound)
         m_sounds = new SoundBoard(this);
 }

@@ -32,9 +32,11 @@ Item {
     property url sourceCustomBackground: ""
 
     // Every image comes from the current skin's folder beside the program.
-    readonly property string skinFolder: "file:modules/img/skin" + skin_No + "/"
+    readonly property string skinPath: "modules/img/skin" + skin_No + "/"
+    readonly property string skinFolder: "file:" + skinPath
     readonly property string skinCommon: skinFolder + "common/"
-    property url sourceBackground: skinFolder + "background.png"
+    // As large as the window and always shown: not kept decoded beside its texture.
+    property url sourceBackground: "image://skin/" + skinPath + "background.png"
     property url sourceFrameBackground: skinFolder + "frame/frameBackground.png"
     property url sourceDecoration1: skinFolder + "frame/decoration1.png"
     property url sourceDecoration2: skinFolder + "frame/decoration2.png"

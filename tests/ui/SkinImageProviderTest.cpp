@@ -1,0 +1,83 @@
+// Skin pictures served without a decoded copy: the size comes from the file's header, the pixels
+// are read again on each request, and a missing or damaged file is told and draws nothing.
+#include "SkinImageProvider.h"
+#include "FileTextureFactory.h"
+
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class SkinImageProviderTest : public QObject {
+    Q_OBJECT
+private slots:
+    void sizeFromTheHeaderAndPixelsFromTheFile() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("background.png"));
+        QImage picture(40, 30, QImage::Format_ARGB32);
+        picture.fill(QColor(10, 200, 30, 255));
+        QVERIFY(picture.save(path));
+
+        SkinImageProvider provider;
+        QSize size;
+        std::unique_ptr<QQuickTextureFactory> factory(provider.requestTexture(path, &size, {}));
+        QVERIFY(factory);
+        QCOMPARE(size, QSize(40, 30));
+        QCOMPARE(factory->textureSize(), QSize(40, 30));
+        QCOMPARE(factory->textureByteCount(), 40 * 30 * 4);
+        QImage pixels = factory->image();
+        QCOMPARE(pixels.size(), QSize(40, 30));
+        QCOMPARE(pixels.format(), QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(pixels.pixelColor(5, 5), QColor(10, 200, 30));
+
+        // Read again, not remembered: a changed file shows its new pixels.
+        picture.fill(QColor(250, 0, 0));
+        QVERIFY(picture.save(path));
+        QCOMPARE(factory->image().pixelColor(5, 5), QColor(250, 0, 0));
+
+        // A file that has gone draws nothing instead of failing.
+        QVERIFY(QFile::remove(path));
+        QVERIFY(factory->image().isNull());
+        QVERIFY(!factory->createTexture(nullptr));
+    }
+
+    void requestedSizeIsTheDecodedSize() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("picture.png"));
+        QImage picture(200, 100, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QVERIFY(picture.save(path));
+        SkinImageProvider provider;
+        QSize size;
+        std::unique_ptr<QQuickTextureFactory> factory(
+            provider.requestTexture(path, &size, QSize(50, 25)));
+        QVERIFY(factory);
+        QCOMPARE(size, QSize(50, 25));
+        QCOMPARE(factory->image().size(), QSize(50, 25));
+    }
+
+    void missingOrDamagedFileIsTold() {
+        QTemporaryDir dir;
+        SkinImageProvider provider;
+        QSize size(-1, -1);
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("Cannot read the skin picture .*")));
+        QVERIFY(!provider.requestTexture(dir.filePath(QStringLiteral("none.png")), &size, {}));
+        QVERIFY(!size.isValid());
+
+        const QString damaged = dir.filePath(QStringLiteral("damaged.png"));
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a picture");
+        file.close();
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("Cannot read the skin picture .*")));
+        QVERIFY(!provider.requestTexture(damaged, &size, {}));
+    }
+};
+
+QTEST_MAIN(SkinImageProviderTest)
+#include "SkinImageProviderTest.moc"

@@ -1,0 +1,24 @@
+#include "SkinImageProvider.h"
+
+#include "FileTextureFactory.h"
+
+#include <QImageReader>
+
+SkinImageProvider::SkinImageProvider() : QQuickImageProvider(QQuickImageProvider::Texture) {}
+
+QQuickTextureFactory *SkinImageProvider::requestTexture(const QString &id, QSize *size,
+                                                        const QSize &requestedSize) {
+    // Only the header is read here; the pixels when a texture is made.
+    QImageReader reader(id);
+    QSize textureSize = reader.size();
+    if (!textureSize.isValid()) {
+        qWarning("Cannot read the skin picture %s: %s", qPrintable(id),
+                 qPrintable(reader.errorString()));
+        return nullptr;
+    }
+    if (requestedSize.width() > 0 && requestedSize.height() > 0)
+        textureSize = requestedSize;
+    if (size)
+        *size = textureSize;
+    return new FileTextureFactory(id, textureSize);
+}
