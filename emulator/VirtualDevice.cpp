@@ -31,7 +31,9 @@ VirtualDevice &VirtualDevice::instance() {
 
 void VirtualDevice::reset() {
     std::lock_guard lock(mutex_);
-    session_.reset();
+    // The environment is read here, in the thread that resets, never lazily by a host thread
+    // that may still be running while a test changes the environment (getenv is not safe then).
+    session_ = std::make_unique<DeviceSession>(EmulatorSettings::fromEnvironment());
     ++generation_;
     changed_.notify_all();
 }

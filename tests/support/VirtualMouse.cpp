@@ -31,11 +31,13 @@ VirtualMouse::VirtualMouse(const QString &faults, Personality personality)
 }
 
 VirtualMouse::~VirtualMouse() {
-    q7vm_reset_for_tests();
+    // Environment first, then the reset that reads it: a watcher thread still running meanwhile
+    // only ever sees a whole session.
     qunsetenv("Q7_VIRTUAL_FAULT");
     qunsetenv("Q7_VIRTUAL_DEVICE");
     qunsetenv("Q7_VIRTUAL_LOG");
     qunsetenv("Q7_VIRTUAL_STATE");
+    q7vm_reset_for_tests();
     LinkState::instance().reset();
 }
 
