@@ -23,6 +23,14 @@ class Q7ctlTest : public QObject {
         QString err;
     };
 
+    // The mouse's 64-byte key table with every key unassigned, as one JSON argument.
+    static QString emptyKeyTable() {
+        QStringList zeros;
+        for (int i = 0; i < 64; ++i)
+            zeros.append(QStringLiteral("0"));
+        return QLatin1Char('[') + zeros.join(QLatin1Char(',')) + QLatin1Char(']');
+    }
+
     static QByteArray readAll(const QString &path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -67,10 +75,7 @@ private slots:
     void refusesBadCallsBeforeTouchingAnything_data() {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QString zeros = QStringLiteral("[0");
-        for (int i = 1; i < 64; ++i)
-            zeros += QStringLiteral(",0");
-        zeros += QLatin1Char(']');
+        const QString zeros = emptyKeyTable();
         QTest::newRow("no command") << QStringList{} << "usage:";
         QTest::newRow("unknown slot") << QStringList{"call", "nope"} << "no slot named \"nope\"";
         QTest::newRow("too many") << QStringList{"call", "initUI", "1"}
@@ -143,10 +148,7 @@ private slots:
         QVERIFY(listed.out.contains(
             QStringLiteral("ui_12H_SetKeyMatrix(QVariantList src64)\n    for the mouse only\n"
                            "    src64: 64 whole numbers from 0 to 255\n")));
-        QString table = QStringLiteral("[0");
-        for (int i = 1; i < 64; ++i)
-            table += QStringLiteral(",0");
-        table += QLatin1Char(']');
+        const QString table = emptyKeyTable();
         const Run r = q7ctl(mouse, {QStringLiteral("--yes"), QStringLiteral("call"),
                                     QStringLiteral("ui_12H_SetKeyMatrix"), table});
         QCOMPARE(r.exitCode, 0);
