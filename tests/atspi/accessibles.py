@@ -105,8 +105,19 @@ def extents(acc):
     return acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 
 
+def xdotool(display, *args):
+    env = {"DISPLAY": display, "PATH": "/usr/bin:/bin"}
+    return subprocess.run(["xdotool", *args], env=env, check=True, timeout=20, capture_output=True,
+                          text=True).stdout
+
+
 def click_at(display, x, y, button=1):
     """A real pointer click on the X server."""
-    env = {"DISPLAY": display, "PATH": "/usr/bin:/bin"}
-    subprocess.run(["xdotool", "mousemove", "--sync", str(int(x)), str(int(y)), "click", str(button)],
-                   env=env, check=True, timeout=20)
+    xdotool(display, "mousemove", "--sync", str(int(x)), str(int(y)), "click", str(button))
+
+
+def type_keys(display, window_title, *keys):
+    """Real key strokes on the X server, into the program's window."""
+    window = xdotool(display, "search", "--sync", "--onlyvisible", "--name", window_title).split()[0]
+    xdotool(display, "windowfocus", "--sync", window)
+    xdotool(display, "key", "--delay", "40", *keys)

@@ -98,6 +98,8 @@ class Program:
             "LD_PRELOAD": self.preload,
             "Q7_VIRTUAL_LOG": self.log_path,
             "Q7_VIRTUAL_STATE": self.state_path,
+            # Keys come from xdotool through the X server, which a reader of /dev/input never sees.
+            "Q7_GLOBAL_CAPTURE": "0",
         })
         self.output = open(self.output_path, "ab")
         self.process = subprocess.Popen([os.path.join(self.folder, "q7config")], cwd=self.folder,

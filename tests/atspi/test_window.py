@@ -8,6 +8,8 @@ BIN_DIR holds q7config, libq7-virtual-mouse.so and modules/. The script starts i
 bus, accessibility bus, X server and settings folder.
 """
 
+import configparser
+import glob
 import math
 import os
 import sys
@@ -28,6 +30,11 @@ TYPE3_CODES = {600: 0x05, 800: 0x07, 1000: 0x09, 1200: 0x0B, 1600: 0x0F, 2000: 0
 STAGE_OFF = 0x80
 
 MOUSE_SCHEMA = "org/gnome/desktop/peripherals/mouse"
+WINDOW_TITLE = "Q7 Gaming Mouse"
+
+PRESS, RELEASE = "[按下]", "[松开]"
+MACRO_TYPE, GUN_SWITCH_TYPE = 0x09, 0x08
+HID_A, HID_B = 0x04, 0x05
 
 
 def js_round(x):
@@ -54,6 +61,20 @@ def speed_3_to_5(s):
 
 def brightness_byte(b):
     return 0 if b == 0 else 10 + 35 * b
+
+
+def read_ini(path):
+    """One of the program's settings files as {group: {key: text}}."""
+    parser = configparser.ConfigParser(interpolation=None, strict=False)
+    parser.optionxform = str
+    with open(path, encoding="utf-8") as f:
+        parser.read_file(f)
+    return {g: dict(parser[g]) for g in parser.sections()}
+
+
+def key_table(group):
+    """A "keydefine_Q7" group as the 64 bytes of the mouse's key table."""
+    return bytes(int(v) for k in range(16) for v in group[str(k)].split(","))
 
 
 def desktop_speed(index):
@@ -150,6 +171,25 @@ class WindowTest(unittest.TestCase):
     def led_check(self):
         return self.window.find(pyatspi.ROLE_CHECK_BOX, "LED POWER ON", ready=False)
 
+    def key_page(self):
+        return self.open_page("KEY", pyatspi.ROLE_PUSH_BUTTON, "KEY 1")
+
+    def macro_page(self):
+        return self.open_page("MACRO", pyatspi.ROLE_PUSH_BUTTON, "NEW MACRO")
+
+    def macro_files(self):
+        return set(glob.glob(os.path.join(self.program.folder, "modules", "macro", "*.bin")))
+
+    def choose_function(self, name):
+        self.press(pyatspi.ROLE_COMBO_BOX, "ACTION")
+        self.press(pyatspi.ROLE_LIST_ITEM, name)
+        wait_for(lambda: self.window.find(pyatspi.ROLE_COMBO_BOX, "ACTION").description == name, 10,
+                 "the function menu to show %s" % name)
+
+    def factory_key_table(self):
+        return key_table(read_ini(os.path.join(self.program.folder, "modules", "setting", "pD.bin"))
+                         ["keydefine_Q7"])
+
     def switch_profile(self, label):
         self.press(pyatspi.ROLE_RADIO_BUTTON, label)
         wait_for(lambda: acc.checked(self.window.find(pyatspi.ROLE_RADIO_BUTTON, label, ready=False)), 10,
@@ -157,7 +197,7 @@ class WindowTest(unittest.TestCase):
 
     # --- steps ---------------------------------------------------------------------------
 
-    def test_1_dpi_menu_choice_sends_the_codes_of_the_sensor(self):
+    def test_01_dpi_menu_choice_sends_the_codes_of_the_sensor(self):
         self.switch_profile("P01")
         self.sensor_page()
         mark = self.traffic.mark()
@@ -172,7 +212,7 @@ class WindowTest(unittest.TestCase):
         self.assertEqual(dpi.bulk[:8], expected, dpi)
         self.assertEqual(dpi.bulk[2], 0x2C)
 
-    def test_2_apply_on_the_sensor_page(self):
+    def test_02_apply_on_the_sensor_page(self):
         self.sensor_page()
         self.press(pyatspi.ROLE_RADIO_BUTTON, "POLLING RATE 2")
         self.set_slider("CURSOR SPEED", 7)
@@ -189,7 +229,7 @@ class WindowTest(unittest.TestCase):
         self.assertAlmostEqual(float(mouse.get("speed", "nan")), desktop_speed(7), places=6)
         self.assertEqual(int(mouse.get("double-click", "0")), 900 - 70 * 3)
 
-    def test_3_colour_pick_sends_the_colour_table(self):
+    def test_03_colour_pick_sends_the_colour_table(self):
         self.colour_page()
         led = self.led_check()
         if not acc.checked(led):
@@ -221,12 +261,12 @@ class WindowTest(unittest.TestCase):
         self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
         return self.last(self.sets_since(mark, 0x0D), 0x0D)
 
-    def test_4_effect_with_brightness_and_speed(self):
+    def test_04_effect_with_brightness_and_speed(self):
         effect = self.apply_effect("YO-YO", 5, 5)
         self.assertEqual(effect.frame[2:5], bytes([9, brightness_byte(5), yoyo_speed(5)]), effect)
         self.assertEqual(effect.frame[2:5], bytes([9, 185, 8]))
 
-    def test_5_led_power_off_then_on_restores_the_effect(self):
+    def test_05_led_power_off_then_on_restores_the_effect(self):
         self.apply_effect("YO-YO", 5, 5)
         self.press(pyatspi.ROLE_CHECK_BOX, "LED POWER ON")
         mark = self.traffic.mark()
@@ -248,7 +288,7 @@ class WindowTest(unittest.TestCase):
         on = self.last(self.sets_since(mark, 0x0D), 0x0D)
         self.assertEqual(on.frame[2:5], bytes([9, 185, 8]), on)
 
-    def test_6_profile_switch_reloads_both_pages(self):
+    def test_06_profile_switch_reloads_both_pages(self):
         self.switch_profile("P01")
         self.sensor_page()
         self.assertEqual(self.stage_values()[2], 4500)
@@ -271,7 +311,7 @@ class WindowTest(unittest.TestCase):
         self.assertEqual(self.effect_shown(), "WAVE")
         self.switch_profile("P01")
 
-    def test_7_changes_survive_a_restart(self):
+    def test_07_changes_survive_a_restart(self):
         # A new start opens the first profile.
         self.switch_profile("P01")
         self.colour_page()
@@ -296,7 +336,7 @@ class WindowTest(unittest.TestCase):
         self.press(pyatspi.ROLE_RADIO_BUTTON, "COLOR 2")
         self.assertEqual([acc.text(self.window.find(pyatspi.ROLE_TEXT, "COLOR " + c)) for c in "RGB"], picked)
 
-    def test_8_profile_menu_and_the_bottom_bar(self):
+    def test_08_profile_menu_and_the_bottom_bar(self):
         self.switch_profile("P01")
         self.sensor_page()
         self.assertEqual(self.stage_values()[2], 4500)
@@ -317,6 +357,89 @@ class WindowTest(unittest.TestCase):
             self.assertIn(code, codes, commands)
         # BREATHING (code 3) at the factory speed; it takes no brightness.
         self.assertEqual(self.last(commands, 0x0D).frame[2:5], bytes([3, 0, speed_3_to_5(4)]))
+
+    def test_09_typed_keys_recorded_into_a_new_macro(self):
+        self.switch_profile("P01")
+        self.macro_page()
+        before = self.macro_files()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "NEW MACRO")
+        created = wait_for(lambda: self.macro_files() - before, 10, "a new macro file")
+        self.assertEqual(len(created), 1, created)
+        type(self).macro_file = created.pop()
+        type(self).macro_name = os.path.basename(self.macro_file)[:-len(".bin")]
+        listed = self.window.find(pyatspi.ROLE_LIST_ITEM, self.macro_name)
+        self.assertTrue(listed.getState().contains(pyatspi.STATE_SELECTED))
+
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "RECORD")
+        acc.type_keys(self.x.display, WINDOW_TITLE, "a", "b")
+        wait_for(lambda: len(self.window.all(pyatspi.ROLE_LIST_ITEM, "B " + RELEASE)) == 1, 10,
+                 "the recorded lines")
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "STOP")
+        saved = read_ini(self.macro_file)
+        lines = [saved["macro"][str(i)].split() for i in range(int(saved["config"]["total"]))]
+        self.assertEqual(lines, [["A", PRESS], ["A", RELEASE], ["B", PRESS], ["B", RELEASE]], saved)
+        # Typing after STOP records nothing.
+        acc.type_keys(self.x.display, WINDOW_TITLE, "c")
+        self.assertEqual(read_ini(self.macro_file)["config"]["total"], "4")
+
+    def test_10_macro_bound_to_a_key_reaches_the_mouse(self):
+        self.key_page()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "KEY 10")
+        self.choose_function("MACRO")
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_LIST_ITEM, self.macro_name)
+        macro = self.last(self.sets_since(mark, 0x13), 0x13)
+        slot = macro.frame[2]
+        self.assertEqual(slot, 1, macro)  # the lowest free slot; no macro was bound before
+        self.assertEqual(macro.bulk[:2], bytes([0, 1]), macro)  # played once
+        self.assertIn(HID_A, macro.bulk)
+        self.assertIn(HID_B, macro.bulk)
+        self.assertEqual(read_ini(self.macro_file)["config"]["index"], str(slot - 1))
+
+        # A gun-switch key makes Apply send all four tables.
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "KEY 11")
+        self.choose_function("GUN KEY")
+        self.press(pyatspi.ROLE_COMBO_BOX, "GUN KEY")
+        self.press(pyatspi.ROLE_LIST_ITEM, "LOOP SWITCH")
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
+        tables = [c for c in self.sets_since(mark, 0x12, count=4) if c.code == 0x12]
+        self.assertEqual([t.frame[2] for t in tables], [1, 2, 3, 4], tables)
+        for table in tables:
+            self.assertEqual(table.bulk[36:40], bytes([MACRO_TYPE, 0, slot, 0]), table)
+        stored = key_table(read_ini(os.path.join(self.program.folder, "modules", "setting", "p1.bin"))
+                           ["keydefine_Q7"])
+        self.assertEqual(stored[36:40], bytes([MACRO_TYPE, 0, slot, 0]))
+        self.assertEqual(stored[40], GUN_SWITCH_TYPE)
+
+    def test_11_the_binding_survives_a_restart(self):
+        self.idle()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "CLOSE")
+        self.program.wait_ended(20)
+        type(self).start()
+        self.key_page()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "KEY 10")
+        wait_for(lambda: self.window.find(pyatspi.ROLE_COMBO_BOX, "ACTION").description == "MACRO", 10,
+                 "KEY 10 to show its macro")
+        bound = self.window.find(pyatspi.ROLE_LIST_ITEM, self.macro_name)
+        self.assertTrue(bound.getState().contains(pyatspi.STATE_SELECTED))
+        self.macro_page()
+        self.press(pyatspi.ROLE_LIST_ITEM, self.macro_name)
+        self.assertEqual(len(self.window.all(pyatspi.ROLE_LIST_ITEM, "A " + PRESS)), 1)
+
+    def test_12_reset_sends_the_factory_table(self):
+        self.key_page()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "KEY 10")
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "DEFAULT")
+        wait_for(lambda: self.window.find(pyatspi.ROLE_COMBO_BOX, "ACTION").description != "MACRO", 10,
+                 "KEY 10 to leave its macro")
+        # The unbound macro gives its slot back.
+        self.assertEqual(read_ini(self.macro_file)["config"]["index"], "-1")
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "ALL RESET")
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
+        table = self.last(self.sets_since(mark, 0x12), 0x12)
+        self.assertEqual(table.bulk[:64], self.factory_key_table(), table)
 
 
 if __name__ == "__main__":

@@ -20,7 +20,14 @@ FakeMain {
     ViewMock { id: ui_View }
     KeyCodeString { id: _KeyCodeString }
 
-    Page_Macro { id: _page; width: 759; height: 396 }
+    // The page area clips its page, as in the window.
+    Item {
+        id: _area
+        width: 759
+        height: 396
+        clip: true
+        Page_Macro { id: _page; anchors.fill: parent }
+    }
 
     TestCase {
         name: "MacroPage"
@@ -71,6 +78,18 @@ FakeMain {
             clickRow("macroList", 1)
             compare(_page.macroName, "")
             compare(find("lineList").mdItems.count, 0)
+        }
+
+        function test_tipStaysInsideThePageArea() {
+            var button = find("newMacro")
+            mouseMove(button, 12, 12)
+            var tip = findChild(button, "tip")
+            tryVerify(function () { return tip.visible })
+            compare(tip.text, "NEW MACRO")
+            var at = tip.mapToItem(_area, 0, 0)
+            verify(at.x >= 0, "tip starts at " + at.x)
+            verify(at.x + tip.width <= _area.width)
+            mouseMove(_area, 700, 200)
         }
 
         function test_keyAddedBeforeLineThree() {

@@ -67,7 +67,8 @@ Item {
             readonly property bool editing: index >= 0 && _fileList.editIndex === index
 
             Accessible.role: Accessible.ListItem
-            Accessible.name: textX
+            // The right-hand text tells a press line from a release line.
+            Accessible.name: textR.trim() === "" ? textX : textX + " " + textR.trim()
             Accessible.selectable: true
             Accessible.selected: index === _fileList.currentIndex
             Accessible.onPressAction: _rowArea.choose()
