@@ -30,6 +30,12 @@ myQQuickView::myQQuickView(QWidget *parent, bool withSound)
 
 myQQuickView::~myQQuickView() = default;
 
+void myQQuickView::changeEvent(QEvent *event) {
+    QQuickWidget::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange && isEnabled() && !window()->focusWidget())
+        setFocus(Qt::OtherFocusReason);
+}
+
 QSettings *myQQuickView::profileSettings(int index) {
     return SettingsFiles::isProfileIndex(index) ? &m_files.profile(index) : nullptr;
 }

@@ -57,6 +57,11 @@ public:
 signals:
     void captureHintChanged();
 
+protected:
+    // The scene's busy lock disables the view, which drops the keyboard focus; it is taken back
+    // afterwards, or keys would stop reaching the scene until the user clicks into it.
+    void changeEvent(QEvent *event) override;
+
 public slots:
     // Start-up and sound.
     void syncFW();

@@ -42,6 +42,19 @@ private slots:
         QDir().mkpath(QStringLiteral("modules/setting"));
     }
 
+    // Key capture listens on the view: after the scene's busy lock it must have the focus again.
+    void focusComesBackAfterTheBusyLock() {
+        QWidget window;
+        auto *view = new myQQuickView(&window, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        view->setFocus();
+        view->setEnabled(false);
+        QVERIFY(!view->hasFocus());
+        view->setEnabled(true);
+        QCOMPARE(window.focusWidget(), view);
+    }
+
     void soundSlots() {
         myQQuickView view;
         SoundBoard &sounds = *view.soundBoard();
