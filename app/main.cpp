@@ -65,7 +65,7 @@ int main(int argc, char *argv[]) {
                              view->detectMouse(isDown, code, x, y);
                          });
         if (!capture.install(false, view))
-            view->setCaptureHint(InputCapture::windowOnlyHint());
+            view->setCaptureHint(InputCapture::windowOnlyLine());
         widget.startUp();
         result = app.exec();
         capture.remove();

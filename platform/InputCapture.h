@@ -33,6 +33,8 @@ public:
 
     // What the user is told when keys are taken only while the window has focus.
     static QString windowOnlyHint();
+    // Its first sentence, short enough for a line of the pages.
+    static QString windowOnlyLine();
 
 private:
     KeyTranslator m_translator;

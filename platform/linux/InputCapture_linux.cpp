@@ -13,10 +13,15 @@ InputCapture::~InputCapture() {
 }
 
 QString InputCapture::windowOnlyHint() {
+    return windowOnlyLine() + QLatin1Char(' ') +
+           QCoreApplication::translate("InputCapture",
+                                       "To capture them in other windows too, add your user to "
+                                       "the 'input' group and log in again (see README).");
+}
+
+QString InputCapture::windowOnlyLine() {
     return QCoreApplication::translate(
-        "InputCapture", "Keys and mouse buttons are captured only while this window has focus. "
-                        "To capture them in other windows too, add your user to the 'input' "
-                        "group and log in again (see README).");
+        "InputCapture", "Keys and mouse buttons are captured only while this window has focus.");
 }
 
 bool InputCapture::install(bool layoutFlag, QWidget *window) {

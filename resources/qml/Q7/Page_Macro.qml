@@ -444,6 +444,8 @@ Item {
         width: 720
         visible: text !== ""
         text: ui_View.captureHint || ""
+        wrapMode: Text.WordWrap
+        maximumLineCount: 2
         elide: Text.ElideRight
         color: _mainIten.globalSetting_color_enable
         font.family: _mainIten.globalSetting_fontFamily
