@@ -7,12 +7,6 @@ import "../../resources/qml/common/controls.js" as Controls
 TestCase {
     name: "Logic"
 
-    function test_stripPickEnds() {
-        // Top pixel: level 0 with nothing mixed in; bottom pixel: rate 8, past the last band.
-        compare(Settings.stripPick(0, 120), [0, 0, 0])
-        compare(Settings.stripPick(119, 120), [0, 0, 0])
-    }
-
     function test_stripPickBands_data() {
         // A strip of 129 pixels puts the band edges on whole pixels, 16 apart.
         return [
@@ -30,13 +24,6 @@ TestCase {
 
     function test_stripPickBands(data) {
         compare(Settings.stripPick(data.y, 129), data.rgb)
-    }
-
-    function test_brightness() {
-        compare(Settings.brightnessValue(0), 45)
-        compare(Settings.brightnessValue(7), 255)
-        compare(Settings.colorWithAlpha(0, 255, 255, Settings.brightnessValue(7)), "#ff00ffff")
-        compare(Settings.colorWithAlpha(255, 200, 150, Settings.brightnessValue(0)), "#2dffc896")
     }
 
     function test_storedItemsRoundTrip() {
