@@ -70,6 +70,11 @@ Item {
             return item
         }
 
+        function openPanel(root) {
+            mouseClick(find(root, "settingsButton"))
+            tryCompare(find(root, "panelContent"), "x", 0)
+        }
+
         function cleanup() {
             _loader.active = false
         }
@@ -103,9 +108,8 @@ Item {
 
         function test_applyWritesTheThirtyTwoItems() {
             var root = startRunning()
-            mouseClick(find(root, "settingsButton"))
+            openPanel(root)
             var panel = find(root, "globalSetting")
-            tryCompare(find(root, "panelContent"), "x", 0)
             mouseClick(find(root, "swatch4"))
             var slider = find(root, "brightnessSlider")
             mouseClick(slider, 3, 9)
@@ -124,8 +128,7 @@ Item {
 
         function test_stripPickAndBrightnessSetTheActiveColour() {
             var root = startRunning()
-            mouseClick(find(root, "settingsButton"))
-            tryCompare(find(root, "panelContent"), "x", 0)
+            openPanel(root)
             var strip = find(root, "paletteStrip")
             mouseClick(find(root, "swatch0"))
             mouseClick(strip, 5, 0)
@@ -140,21 +143,6 @@ Item {
             // Brightness step 0 keeps the colour and lowers its alpha to 45.
             mouseClick(find(root, "brightnessSlider"), 3, 9)
             verify(Qt.colorEqual(root.globalSetting_color, "#2DFF0000"))
-        }
-
-        function test_functionMenuToggles() {
-            var root = startRunning()
-            var main = find(root, "main_Q7")
-            compare(main.curID, -1)
-            var button = find(root, "fnButton2")
-            mouseClick(button)
-            compare(main.curID, 2)
-            tryVerify(function () { return !main.pageSlidingIn })
-            mouseClick(button)
-            tryCompare(main, "curID", -1)
-            mouseClick(button)
-            compare(main.curID, 2)
-            compare(ui_View.callsOf("playMedia_Index").filter(function (c) { return c.args[0] === 2 }).length, 3)
         }
 
         function test_pagesAreBuiltWhenFirstShownAndKept() {
@@ -173,6 +161,13 @@ Item {
             tryCompare(main, "curID", -1)
             verify(pages[3].item)
             verify(!pages[3].visible)
+            // Opened again after closing: every click of a function button is heard.
+            mouseClick(find(root, "fnButton3"))
+            compare(main.curID, 3)
+            compare(ui_View.callsOf("playMedia_Index").filter(function (c) { return c.args[0] === 2 }).length, 3)
+            tryVerify(function () { return !main.pageSlidingIn })
+            mouseClick(find(root, "fnButton3"))
+            tryCompare(main, "curID", -1)
             // The press-gun page resets the key table even when its page was never opened.
             mouseClick(find(root, "fnButton4"))
             verify(pages[4].item)
@@ -279,8 +274,7 @@ Item {
 
         function test_resetRestoresTheFactoryConfigurationSilentlyFirst() {
             var root = startRunning()
-            mouseClick(find(root, "settingsButton"))
-            tryCompare(find(root, "panelContent"), "x", 0)
+            openPanel(root)
             ui_View.clear()
             mouseClick(find(root, "resetButton"))
             // After the click sound: silent before the files change, the background asked for last.
@@ -331,8 +325,7 @@ Item {
 
         function test_customBackgroundSwitch() {
             var root = startRunning()
-            mouseClick(find(root, "settingsButton"))
-            tryCompare(find(root, "panelContent"), "x", 0)
+            openPanel(root)
             var toggle = find(root, "backgroundSwitch")
             ui_View.customFilePath = ""
             mouseClick(toggle)
