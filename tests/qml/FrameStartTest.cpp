@@ -77,7 +77,6 @@ class FrameStartTest : public QObject {
     QTemporaryDir m_dir;
     QString m_shots = QStringLiteral(Q7_SHOT_DIR);
 
-private slots:
     // Once the page has slid in, the window as it stands.
     bool savePage(myQQuickView *view, const QString &name) {
         QQuickItem *frame = item(view, "main_Q7");
@@ -87,6 +86,15 @@ private slots:
         return view->grabFramebuffer().save(m_shots + QLatin1Char('/') + name);
     }
 
+    // Opens page `id` from the function menu and keeps a shot of it.
+    bool showPage(myQQuickView *view, int id, const QString &name) {
+        click(view, item(view, qPrintable(QStringLiteral("fnButton%1").arg(id))));
+        QQuickItem *frame = item(view, "main_Q7");
+        return QTest::qWaitFor([&] { return frame->property("curID").toInt() == id; }) &&
+               savePage(view, name);
+    }
+
+private slots:
     void initTestCase() {
         QVERIFY(
             copyTree(QStringLiteral(Q7_MODULES_DIR), m_dir.filePath(QStringLiteral("modules"))));
@@ -123,9 +131,7 @@ private slots:
         QCOMPARE(item(view, "main_Q7")->property("curID").toInt(), 3);
         QVERIFY(savePage(view, QStringLiteral("sensor-skin1.png")));
         // The key page with its mouse picture; the macro page with a new macro and a few lines.
-        click(view, item(view, "fnButton0"));
-        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 0);
-        QVERIFY(savePage(view, QStringLiteral("keydefine-skin1.png")));
+        QVERIFY(showPage(view, 0, QStringLiteral("keydefine-skin1.png")));
         click(view, item(view, "fnButton1"));
         QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 1);
         QTRY_VERIFY(!item(view, "main_Q7")->property("pageSlidingIn").toBool());
@@ -134,65 +140,40 @@ private slots:
         click(view, item(view, "addDelay"));
         QVERIFY(QFile::exists(QStringLiteral("modules/macro/Macro. 001.bin")));
         QVERIFY(savePage(view, QStringLiteral("macro-skin1.png")));
-        click(view, item(view, "fnButton2"));
-        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 2);
-        QVERIFY(savePage(view, QStringLiteral("color-skin1.png")));
+        QVERIFY(showPage(view, 2, QStringLiteral("color-skin1.png")));
         click(view, item(view, "profile2"));
         QCOMPARE(menuProf->property("currentIndex").toInt(), 2);
         QCOMPARE(view->currentProfileIndex(), 2);
 
         // The other skin, chosen in the panel.
-        click(view, item(view, "settingsButton"));
-        QQuickItem *content = item(view, "panelContent");
-        QTRY_COMPARE(content->x(), 0.0);
-        QQuickItem *skinChooser = item(view, "skinChooser");
-        QVERIFY(QMetaObject::invokeMethod(skinChooser, "showList"));
-        QQuickItem *list = findItem(skinChooser, QStringLiteral("dropList"));
-        QVERIFY(list);
-        QTRY_COMPARE(list->height(), 40.0);
-        const QPointF second = list->mapToScene(QPointF(30, 30));
-        QTest::mouseClick(view, Qt::LeftButton, {}, second.toPoint());
+        chooseInPanel(view, "skinChooser", 1);
         QCOMPARE(root->property("skin_No").toInt(), 2);
-        click(view, item(view, "settingsButton"));
-        QTRY_VERIFY(!item(view, "globalSetting")->isVisible());
         QTest::qWait(300);
         shot = view->grabFramebuffer();
         QVERIFY(shot.save(m_shots + QStringLiteral("/frame-skin2.png")));
         QVERIFY2(isEmber(bracketPixel(shot)), qPrintable(QColor(bracketPixel(shot)).name()));
         QVERIFY(savePage(view, QStringLiteral("color-skin2.png")));
-        click(view, item(view, "fnButton3"));
-        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 3);
-        QVERIFY(savePage(view, QStringLiteral("sensor-skin2.png")));
-        click(view, item(view, "fnButton0"));
-        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 0);
-        QVERIFY(savePage(view, QStringLiteral("keydefine-skin2.png")));
-        click(view, item(view, "fnButton1"));
-        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 1);
-        QVERIFY(savePage(view, QStringLiteral("macro-skin2.png")));
+        QVERIFY(showPage(view, 3, QStringLiteral("sensor-skin2.png")));
+        QVERIFY(showPage(view, 0, QStringLiteral("keydefine-skin2.png")));
+        QVERIFY(showPage(view, 1, QStringLiteral("macro-skin2.png")));
 
         // Both pages in Chinese.
         QQuickItem *panel = item(view, "globalSetting");
         QVERIFY(QMetaObject::invokeMethod(panel, "setLanguage", Q_ARG(QVariant, 0)));
         QTest::qWait(200);
         QVERIFY(savePage(view, QStringLiteral("macro-zh.png")));
-        click(view, item(view, "fnButton0"));
-        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 0);
-        QVERIFY(savePage(view, QStringLiteral("keydefine-zh.png")));
+        QVERIFY(showPage(view, 0, QStringLiteral("keydefine-zh.png")));
 
         // Chinese, the longest labels in the widest glyphs, in both skins.
         chooseInPanel(view, "languageChooser", 0);
         QCOMPARE(root->property("globalSetting_stringList").toStringList().value(86),
                  QStringLiteral("传感器"));
         QVERIFY(savePage(view, QStringLiteral("sensor-skin2-zh.png")));
-        click(view, item(view, "fnButton2"));
-        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 2);
-        QVERIFY(savePage(view, QStringLiteral("color-skin2-zh.png")));
+        QVERIFY(showPage(view, 2, QStringLiteral("color-skin2-zh.png")));
         chooseInPanel(view, "skinChooser", 0);
         QCOMPARE(root->property("skin_No").toInt(), 1);
         QVERIFY(savePage(view, QStringLiteral("color-skin1-zh.png")));
-        click(view, item(view, "fnButton3"));
-        QTRY_COMPARE(item(view, "main_Q7")->property("curID").toInt(), 3);
-        QVERIFY(savePage(view, QStringLiteral("sensor-skin1-zh.png")));
+        QVERIFY(showPage(view, 3, QStringLiteral("sensor-skin1-zh.png")));
 
         click(view, item(view, "closeButton"));
         QTRY_VERIFY_WITH_TIMEOUT(!widget.isVisible(), 3000);
