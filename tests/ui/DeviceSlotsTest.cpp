@@ -7,8 +7,6 @@
 #include "WireDescrambler.h"
 #include "myQQuickView.h"
 
-#include <QDir>
-#include <QFile>
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QTest>
@@ -331,10 +329,8 @@ private slots:
     }
 
     void mouseReadsAtStart() {
-        start();
-        QCOMPARE(m_view->getSensorType().toInt(), 3);
+        start(); // its sensor type and stage count: q7ctl's results
         QVERIFY(m_view->chkIsLogoLedWork());
-        QCOMPARE(m_view->ui_91H_SyncDPI(), uchar(8));
         start(Personality::Mouse, QStringLiteral("absent"));
         RecordingPrompt prompt;
         QCOMPARE(m_view->ui_91H_SyncDPI(), uchar(8));
@@ -351,9 +347,7 @@ private slots:
         QCOMPARE(PointerSettings().speed().value(), -1.0); // speed 1
         m_view->setCursorSpeed(10);
         QCOMPARE(PointerSettings().speed().value(), 1.0); // speed 20
-        m_view->setDoubleClickSpeed(10);
-        QCOMPARE(PointerSettings().doubleClickTime().value(), 200);
-        m_view->setDoubleClickSpeed(0);
+        m_view->setDoubleClickSpeed(0);                   // 10 is q7ctl's case
         QCOMPARE(PointerSettings().doubleClickTime().value(), 900);
         QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
         m_view->setVerticalScrollLines(4);
@@ -384,22 +378,6 @@ private slots:
         QCOMPARE(prompt.confirmations[0],
                  QStringLiteral("This is the last key that works as the left button.\nChange it "
                                 "anyway?"));
-    }
-
-    void failedProfileWriteIsToldOnce() {
-        // A folder in place of the first profile fails every write, for root too.
-        QVERIFY(QFile::remove(QStringLiteral("modules/setting/p1.bin")));
-        QVERIFY(QDir().mkpath(QStringLiteral("modules/setting/p1.bin")));
-        start();
-        RecordingPrompt prompt;
-        for (int stage = 3; stage <= 5; ++stage)
-            m_view->ui_0BH_SetCurrentDPIStage(uchar(stage));
-        m_view->ui_11H_SetDPISet(1, numbers({1, 2, 3, 4, 5, 6, 7, 8}), numbers({1, 2}));
-        QCOMPARE(prompt.warnings.size(), 1);
-        QVERIFY(prompt.warnings[0].contains(QStringLiteral("p1.bin could not be saved")));
-        QCOMPARE(m_view->storageFailures().messages(), prompt.warnings);
-        QVERIFY(!m_view->flushStorage());
-        QCOMPARE(prompt.warnings.size(), 1);
     }
 };
 
