@@ -56,6 +56,12 @@ class Q7ctlTest : public QObject {
                 QString::fromUtf8(process.readAllStandardError())};
     }
 
+    // q7ctl call SLOT ARGS...
+    Run call(const VirtualMouse &mouse, const QStringList &slotAndArgs, const QString &faults = {},
+             const QStringList &extraEnv = {}) const {
+        return q7ctl(mouse, QStringList{QStringLiteral("call")} + slotAndArgs, faults, extraEnv);
+    }
+
 private slots:
     void initTestCase() {
         // Device locks live in the runtime folder: a private one keeps other runs out.
@@ -130,12 +136,10 @@ private slots:
 
     void aMacroThatExistsIsSent() {
         VirtualMouse mouse;
-        const Run created =
-            q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("createMacroIni")});
+        const Run created = call(mouse, {"createMacroIni"});
         QCOMPARE(created.exitCode, 0);
         const QString name = created.out.trimmed(); // a JSON string
-        const Run r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("ui_13H_SetMacroKey"),
-                                    QStringLiteral("1"), name});
+        const Run r = call(mouse, {"ui_13H_SetMacroKey", "1", name});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(mouse.reports(QStringLiteral("output")).size(), 4); // 128 bytes in 32-byte reports
     }
@@ -148,9 +152,7 @@ private slots:
         QVERIFY(listed.out.contains(
             QStringLiteral("ui_12H_SetKeyMatrix(QVariantList src64)\n    for the mouse only\n"
                            "    src64: 64 whole numbers from 0 to 255\n")));
-        const QString table = emptyKeyTable();
-        const Run r = q7ctl(mouse, {QStringLiteral("--yes"), QStringLiteral("call"),
-                                    QStringLiteral("ui_12H_SetKeyMatrix"), table});
+        const Run r = q7ctl(mouse, {"--yes", "call", "ui_12H_SetKeyMatrix", emptyKeyTable()});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(mouse.reports(QStringLiteral("output")).size(), 2);
     }
@@ -181,7 +183,7 @@ private slots:
         QFETCH(QStringList, call);
         QFETCH(QString, message);
         VirtualMouse mouse;
-        const Run r = q7ctl(mouse, QStringList{QStringLiteral("call")} + call, fault);
+        const Run r = this->call(mouse, call, fault);
         QCOMPARE(r.exitCode, 5);
         QVERIFY2(r.err.contains(QStringLiteral("q7ctl: ") + message), qPrintable(r.err));
     }
@@ -194,8 +196,7 @@ private slots:
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write(QByteArray("\x00\x01\x02\xff binary", 12));
         broken.close();
-        const Run r = q7ctl(
-            mouse, {QStringLiteral("call"), QStringLiteral("resetProfile"), QStringLiteral("0")});
+        const Run r = call(mouse, {"resetProfile", "0"});
         QVERIFY(broken.open(QIODevice::WriteOnly));
         broken.write(kept);
         broken.close();
@@ -205,25 +206,23 @@ private slots:
 
     void absentDeviceExits3() {
         VirtualMouse mouse;
-        const Run r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("initUI")},
-                            QStringLiteral("absent"));
+        const Run r = call(mouse, {"initUI"}, QStringLiteral("absent"));
         QCOMPARE(r.exitCode, 3);
         QVERIFY2(r.err.contains(QStringLiteral("Can not detect")), qPrintable(r.err));
     }
 
     void printsResultsAsJson() {
         VirtualMouse mouse;
-        Run r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("ui_91H_SyncDPI")});
+        Run r = call(mouse, {"ui_91H_SyncDPI"});
         QCOMPARE(r.exitCode, 0);
         QCOMPARE(r.out, QStringLiteral("8\n"));
-        r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("getSensorType")});
+        r = call(mouse, {"getSensorType"});
         QCOMPARE(r.out, QStringLiteral("3\n")); // a QVariant result
-        r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("chkLanguages")});
+        r = call(mouse, {"chkLanguages"});
         QCOMPARE(r.exitCode, 0);
         const QJsonObject languages = QJsonDocument::fromJson(r.out.toUtf8()).object();
         QCOMPARE(languages.value(QStringLiteral("ENGLISH")).toString(), QStringLiteral("031000"));
-        r = q7ctl(mouse,
-                  {QStringLiteral("call"), QStringLiteral("getKeydefine"), QStringLiteral("0")});
+        r = call(mouse, {"getKeydefine", "0"});
         QCOMPARE(r.exitCode, 0);
         QVERIFY2(r.out.startsWith(QLatin1Char('[')) && r.out.count(QLatin1Char(',')) == 3,
                  qPrintable(r.out));
@@ -231,9 +230,8 @@ private slots:
 
     void confirmationsNeedYes() {
         VirtualMouse mouse;
-        const QStringList call{QStringLiteral("call"), QStringLiteral("getMsgAns_FoolProofing")};
-        QCOMPARE(q7ctl(mouse, call).out, QStringLiteral("false\n"));
-        QCOMPARE(q7ctl(mouse, QStringList{QStringLiteral("--yes")} + call).out,
+        QCOMPARE(call(mouse, {"getMsgAns_FoolProofing"}).out, QStringLiteral("false\n"));
+        QCOMPARE(q7ctl(mouse, {"--yes", "call", "getMsgAns_FoolProofing"}).out,
                  QStringLiteral("true\n"));
     }
 
@@ -242,18 +240,14 @@ private slots:
         QTemporaryDir config;
         const QStringList env{QStringLiteral("GSETTINGS_BACKEND=keyfile"),
                               QStringLiteral("XDG_CONFIG_HOME=") + config.path()};
-        const Run r = q7ctl(
-            mouse,
-            {QStringLiteral("call"), QStringLiteral("setDoubleClickSpeed"), QStringLiteral("10")},
-            {}, env);
+        const Run r = call(mouse, {"setDoubleClickSpeed", "10"}, {}, env);
         QCOMPARE(r.exitCode, 0);
         QVERIFY(r.out.isEmpty()); // a void slot prints nothing
         QFile keyfile(config.filePath(QStringLiteral("glib-2.0/settings/keyfile")));
         if (!keyfile.open(QIODevice::ReadOnly))
             QSKIP("the desktop's mouse schema is not installed");
         QVERIFY(keyfile.readAll().contains("double-click=200"));
-        const Run stored =
-            q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("getDoubleClickSpeed")}, {}, env);
+        const Run stored = call(mouse, {"getDoubleClickSpeed"}, {}, env);
         QCOMPARE(stored.out, QStringLiteral("10\n"));
     }
 
@@ -264,9 +258,7 @@ private slots:
         const QString kept = profile + QStringLiteral(".kept");
         QVERIFY(QFile::rename(profile, kept));
         QVERIFY(QDir().mkpath(profile));
-        const Run r =
-            q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("ui_0BH_SetCurrentDPIStage"),
-                          QStringLiteral("5")});
+        const Run r = call(mouse, {"ui_0BH_SetCurrentDPIStage", "5"});
         QVERIFY(QDir().rmdir(profile));
         QVERIFY(QFile::rename(kept, profile));
         QCOMPARE(r.exitCode, 5);
@@ -280,12 +272,12 @@ private slots:
         DeviceLock lock(DeviceLock::keyFor(hid.currentEntry()),
                         QStringLiteral("the q7config window"));
         QVERIFY(lock.tryLock());
-        const Run r = q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("initUI")});
+        const Run r = call(mouse, {"initUI"});
         QCOMPARE(r.exitCode, 4);
         QVERIFY2(r.err.contains(QStringLiteral("in use by the q7config window (pid ")),
                  qPrintable(r.err));
         lock.unlock();
-        QCOMPARE(q7ctl(mouse, {QStringLiteral("call"), QStringLiteral("initUI")}).exitCode, 0);
+        QCOMPARE(call(mouse, {"initUI"}).exitCode, 0);
     }
 };
 
