@@ -50,9 +50,7 @@ const std::map<unsigned, int> expectedUsages = {
 };
 
 QString key(int usage, bool isDown) {
-    return QStringLiteral("key %1 %2")
-        .arg(usage, 2, 16, QLatin1Char('0'))
-        .arg(isDown ? "down" : "up");
+    return ReportRecorder::keyLine(usage, isDown);
 }
 
 QKeyEvent keyEvent(QEvent::Type type, quint32 evdevCode, bool autoRepeat = false) {
@@ -63,6 +61,17 @@ QKeyEvent keyEvent(QEvent::Type type, quint32 evdevCode, bool autoRepeat = false
 QMouseEvent mouseEvent(QEvent::Type type, Qt::MouseButton button, QPointF global) {
     return QMouseEvent(type, QPointF(5, 5), QPointF(5, 5), global, button, button, Qt::NoModifier);
 }
+
+// A translator fed by a window filter installed on a plain object, with its reports recorded.
+struct FilterBench {
+    KeyTranslator translator;
+    ReportRecorder recorder{translator};
+    WindowInputFilter filter{&translator};
+    QObject watched;
+
+    FilterBench() { watched.installEventFilter(&filter); }
+    void send(QEvent &&event) { QCoreApplication::sendEvent(&watched, &event); }
+};
 
 QStringList infoMessages;
 
@@ -179,13 +188,8 @@ private slots:
     }
 
     void windowFilterFeedsKeysAndButtons() {
-        KeyTranslator translator;
-        ReportRecorder recorder(translator);
-        WindowInputFilter filter(&translator);
-        QObject watched;
-        watched.installEventFilter(&filter);
-
-        auto send = [&watched](QEvent &&event) { QCoreApplication::sendEvent(&watched, &event); };
+        FilterBench bench;
+        auto send = [&bench](QEvent &&event) { bench.send(std::move(event)); };
         send(keyEvent(QEvent::KeyPress, KEY_KPENTER));
         // A held key under X11: release/press pairs marked as repeats.
         send(keyEvent(QEvent::KeyRelease, KEY_KPENTER, true));
@@ -193,7 +197,7 @@ private slots:
         send(keyEvent(QEvent::KeyRelease, KEY_KPENTER));
         // Without a native code (a synthesized event) there is nothing to translate.
         send(QKeyEvent(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier));
-        QCOMPARE(recorder.take(), (QStringList{key(0x58, true), key(0x58, false)}));
+        QCOMPARE(bench.recorder.take(), (QStringList{key(0x58, true), key(0x58, false)}));
 
         send(mouseEvent(QEvent::MouseButtonPress, Qt::LeftButton, {412, 300}));
         send(mouseEvent(QEvent::MouseButtonDblClick, Qt::LeftButton, {412, 300}));
@@ -203,20 +207,18 @@ private slots:
         send(mouseEvent(QEvent::MouseButtonRelease, Qt::ForwardButton, {1, 2}));
         send(QWheelEvent(QPointF(5, 5), QPointF(1, 2), QPoint(), QPoint(0, 120), Qt::NoButton,
                          Qt::NoModifier, Qt::NoScrollPhase, false));
-        QCOMPARE(recorder.take(), (QStringList{"button f0 down 412,300", "button f0 up 412,300",
-                                               "button f2 down 1,2"}));
+        QCOMPARE(
+            bench.recorder.take(),
+            (QStringList{"button f0 down 412,300", "button f0 up 412,300", "button f2 down 1,2"}));
     }
 
     void windowFilterStaysSilentAboutWhatGlobalCaptureReports() {
-        KeyTranslator translator;
-        ReportRecorder recorder(translator);
-        WindowInputFilter filter(&translator);
+        FilterBench bench;
         bool globalKeys = true;
         bool globalButtons = false;
-        filter.setGlobalSources([&] { return globalKeys; }, [&] { return globalButtons; });
-        QObject watched;
-        watched.installEventFilter(&filter);
-        auto send = [&watched](QEvent &&event) { QCoreApplication::sendEvent(&watched, &event); };
+        bench.filter.setGlobalSources([&] { return globalKeys; }, [&] { return globalButtons; });
+        auto send = [&bench](QEvent &&event) { bench.send(std::move(event)); };
+        auto &recorder = bench.recorder;
 
         send(keyEvent(QEvent::KeyPress, KEY_A));
         send(mouseEvent(QEvent::MouseButtonPress, Qt::RightButton, {7, 8}));
@@ -229,14 +231,11 @@ private slots:
     }
 
     void keysHeldWhenTheWindowLosesFocusAreReleased() {
-        KeyTranslator translator;
-        ReportRecorder recorder(translator);
-        WindowInputFilter filter(&translator);
+        FilterBench bench;
         bool globalKeys = false;
-        filter.setGlobalSources([&] { return globalKeys; }, [] { return false; });
-        QObject watched;
-        watched.installEventFilter(&filter);
-        auto send = [&watched](QEvent &&event) { QCoreApplication::sendEvent(&watched, &event); };
+        bench.filter.setGlobalSources([&] { return globalKeys; }, [] { return false; });
+        auto send = [&bench](QEvent &&event) { bench.send(std::move(event)); };
+        auto &recorder = bench.recorder;
 
         // Alt+Tab: Alt goes down here and up in the next window.
         send(keyEvent(QEvent::KeyPress, KEY_LEFTALT));

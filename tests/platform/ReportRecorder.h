@@ -8,12 +8,9 @@
 class ReportRecorder {
 public:
     explicit ReportRecorder(KeyTranslator &translator) {
-        QObject::connect(&translator, &KeyTranslator::keyReported, &translator,
-                         [this](uint8_t usage, bool isDown) {
-                             lines.append(QStringLiteral("key %1 %2")
-                                              .arg(usage, 2, 16, QLatin1Char('0'))
-                                              .arg(isDown ? "down" : "up"));
-                         });
+        QObject::connect(
+            &translator, &KeyTranslator::keyReported, &translator,
+            [this](uint8_t usage, bool isDown) { lines.append(keyLine(usage, isDown)); });
         QObject::connect(&translator, &KeyTranslator::buttonReported, &translator,
                          [this](uint8_t code, bool isDown, int x, int y) {
                              lines.append(QStringLiteral("button %1 %2 %3,%4")
@@ -22,6 +19,12 @@ public:
                                               .arg(x)
                                               .arg(y));
                          });
+    }
+
+    static QString keyLine(int usage, bool isDown) {
+        return QStringLiteral("key %1 %2")
+            .arg(usage, 2, 16, QLatin1Char('0'))
+            .arg(isDown ? "down" : "up");
     }
 
     QStringList take() { return std::exchange(lines, {}); }
