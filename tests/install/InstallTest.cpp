@@ -26,6 +26,15 @@ class InstallTest : public QObject {
         return path(home) + QStringLiteral("/.local/share/q7config/modules");
     }
     InstalledProgram program() const { return {m_prefix, path(QStringLiteral("scratch"))}; }
+    // The global settings as q7ctl prints them for the user with that home folder.
+    InstalledProgram::Run loadApConfig(const char *home) const {
+        return program().q7ctl(path(QLatin1String(home)),
+                               {QStringLiteral("call"), QStringLiteral("loadApConfig")});
+    }
+    QByteArray usersApConfig() const {
+        return InstalledProgram::snapshot(userModules(QStringLiteral("home1")))
+            .value(QStringLiteral("setting/apConfig.bin"));
+    }
 
     static void setWritable(const QString &dir, bool writable) {
         QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
@@ -86,9 +95,7 @@ private slots:
 
     void aWrittenSettingLandsInTheUsersFolderOnly() {
         // The global settings as the page saves them, with the custom link changed.
-        const InstalledProgram::Run loaded =
-            program().q7ctl(path(QStringLiteral("home1")),
-                            {QStringLiteral("call"), QStringLiteral("loadApConfig")});
+        const InstalledProgram::Run loaded = loadApConfig("home1");
         QJsonArray items = QJsonDocument::fromJson(loaded.out.toUtf8()).array();
         QVERIFY2(items.size() > 1 && items.last() == QStringLiteral("https://example.com/q7"),
                  qPrintable(loaded.out));
@@ -98,32 +105,23 @@ private slots:
             {QStringLiteral("call"), QStringLiteral("saveApConfig"),
              QString::fromUtf8(QJsonDocument(items).toJson(QJsonDocument::Compact))});
         QVERIFY2(saved.exitCode == 0, qPrintable(saved.err));
-        QVERIFY(InstalledProgram::snapshot(userModules(QStringLiteral("home1")))
-                    .value(QStringLiteral("setting/apConfig.bin"))
-                    .contains("https://example.com/changed"));
+        QVERIFY(usersApConfig().contains("https://example.com/changed"));
         // Nothing under the prefix changed or appeared (no modules/ beside the program either).
         QCOMPARE(InstalledProgram::snapshot(path(QStringLiteral("root"))), m_installed);
     }
 
     void secondStartKeepsTheUsersChangedFile() {
-        const QByteArray before = InstalledProgram::snapshot(userModules(QStringLiteral("home1")))
-                                      .value(QStringLiteral("setting/apConfig.bin"));
+        const QByteArray before = usersApConfig();
         QString output;
         QVERIFY2(program().startWindow(path(QStringLiteral("home1")), &output), qPrintable(output));
-        QCOMPARE(InstalledProgram::snapshot(userModules(QStringLiteral("home1")))
-                     .value(QStringLiteral("setting/apConfig.bin")),
-                 before);
-        const InstalledProgram::Run loaded =
-            program().q7ctl(path(QStringLiteral("home1")),
-                            {QStringLiteral("call"), QStringLiteral("loadApConfig")});
+        QCOMPARE(usersApConfig(), before);
+        const InstalledProgram::Run loaded = loadApConfig("home1");
         QVERIFY2(loaded.out.contains(QStringLiteral("\"https://example.com/changed\"]")),
                  qPrintable(loaded.out));
     }
 
     void anotherUserStartsFromTheFactoryData() {
-        const InstalledProgram::Run loaded =
-            program().q7ctl(path(QStringLiteral("home2")),
-                            {QStringLiteral("call"), QStringLiteral("loadApConfig")});
+        const InstalledProgram::Run loaded = loadApConfig("home2");
         QCOMPARE(loaded.exitCode, 0);
         QVERIFY2(loaded.out.contains(QStringLiteral("\"https://example.com/q7\"]")),
                  qPrintable(loaded.out));
