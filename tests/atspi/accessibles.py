@@ -121,3 +121,10 @@ def type_keys(display, window_title, *keys):
     window = xdotool(display, "search", "--sync", "--onlyvisible", "--name", window_title).split()[0]
     xdotool(display, "windowfocus", "--sync", window)
     xdotool(display, "key", "--delay", "40", *keys)
+
+
+def type_into(display, window_title, field, text):
+    """Clicks a text field, replaces what it holds with `text` by real key strokes, then Return."""
+    box = extents(field)
+    click_at(display, box.x + box.width // 2, box.y + box.height // 2)
+    type_keys(display, window_title, "ctrl+a", *text, "Return")

@@ -141,6 +141,13 @@ private slots:
         QVERIFY(QFile::exists(QStringLiteral("modules/macro/Macro. 001.bin")));
         QVERIFY(savePage(view, QStringLiteral("macro-skin1.png")));
         QVERIFY(showPage(view, 2, QStringLiteral("color-skin1.png")));
+        // The press-gun page, then with its weapon grid open over it.
+        QVERIFY(showPage(view, 4, QStringLiteral("pressgun-skin1.png")));
+        click(view, item(view, "weaponPicture"));
+        QVERIFY(item(view, "weaponGrid")->isVisible());
+        QVERIFY(savePage(view, QStringLiteral("pressgun-grid-skin1.png")));
+        click(view, item(view, "weapon4"));
+        QVERIFY(!item(view, "weaponGrid")->isVisible());
         click(view, item(view, "profile2"));
         QCOMPARE(menuProf->property("currentIndex").toInt(), 2);
         QCOMPARE(view->currentProfileIndex(), 2);
@@ -155,6 +162,7 @@ private slots:
         QVERIFY(savePage(view, QStringLiteral("color-skin2.png")));
         QVERIFY(showPage(view, 3, QStringLiteral("sensor-skin2.png")));
         QVERIFY(showPage(view, 0, QStringLiteral("keydefine-skin2.png")));
+        QVERIFY(showPage(view, 4, QStringLiteral("pressgun-skin2.png")));
         QVERIFY(showPage(view, 1, QStringLiteral("macro-skin2.png")));
 
         // Both pages in Chinese.
@@ -174,6 +182,9 @@ private slots:
         QCOMPARE(root->property("skin_No").toInt(), 1);
         QVERIFY(savePage(view, QStringLiteral("color-skin1-zh.png")));
         QVERIFY(showPage(view, 3, QStringLiteral("sensor-skin1-zh.png")));
+        QVERIFY(showPage(view, 4, QStringLiteral("pressgun-skin1-zh.png")));
+        click(view, item(view, "weaponPicture"));
+        QVERIFY(savePage(view, QStringLiteral("pressgun-grid-skin1-zh.png")));
 
         click(view, item(view, "closeButton"));
         QTRY_VERIFY_WITH_TIMEOUT(!widget.isVisible(), 3000);

@@ -115,6 +115,27 @@ FakeMain {
             compare(_page.model.record(13), [0x04, 0, 0x01, 0])
         }
 
+        // The press-gun page's request: the tables as last applied go out again, with stored
+        // records where there are some and defaults elsewhere; edits not applied stay put.
+        function test_keyTablesSentAgainAsApplied() {
+            var flat = Keys.flatten(Keys.builtInDefaults)
+            flat[4 * 13 + 0] = 0x04
+            ui_View.defaults = { 0: flat.map(String) }
+            var stored = []
+            stored[11] = ["8", "0", "0", "4"]
+            ui_View.keydefine = stored
+            _page.initUI()
+            _page.model.setRecord(9, [0, 0, 0x05, 0])
+            ui_View.clear()
+            _page.resetKeymatrix.apply()
+            var sent = lastCall("ui_12H_SetKeyMatrix")[0]
+            compare(sent.slice(44, 48), [8, 0, 0, 4])
+            compare(sent.slice(52, 56), [0x04, 0, 0, 0])
+            compare(sent.slice(36, 40), Keys.builtInDefaults[9])
+            compare(_page.model.record(9), [0, 0, 0x05, 0])
+            compare(_page.model.record(11), [8, 0, 0, 4])
+        }
+
         function test_keyboardAndApply() {
             select(9)
             find("functionMenu").setCurIndex(Keys.fnKeyboard)

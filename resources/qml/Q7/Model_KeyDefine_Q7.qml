@@ -25,11 +25,15 @@ QtObject {
     }
 
     // Stored records by key id; a key with none stored takes its default.
-    function load(stored) {
+    function withDefaults(stored) {
         var all = []
         for (var i = 0; i < Keys.keyCount; ++i)
             all.push(Keys.recordFrom(stored[i]) || keyCode_Default[i].slice())
-        keyCode = all
+        return all
+    }
+
+    function load(stored) {
+        keyCode = withDefaults(stored)
     }
 
     function resetKey(keyId) {

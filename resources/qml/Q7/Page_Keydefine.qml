@@ -19,18 +19,24 @@ Item {
     property bool slotsFull: false
     property alias model: _model
 
+    // Sends the key tables again as last applied, so that tables 2 to 4 carry the fire keys'
+    // new timing; edits not applied yet stay on the page.
     property QtObject resetKeymatrix: QtObject {
         function apply() {
-            _page.resetAll()
+            ui_View.ui_12H_SetKeyMatrix(Keys.flatten(_model.withDefaults(_page.storedRecords())))
         }
+    }
+
+    function storedRecords() {
+        var stored = []
+        for (var i = 0; i < Keys.keyCount; ++i)
+            stored.push(ui_View.getKeydefine(i))
+        return stored
     }
 
     function initUI() {
         _model.setDefaults(ui_View.loadDefaultProfile(0))
-        var stored = []
-        for (var i = 0; i < Keys.keyCount; ++i)
-            stored.push(ui_View.getKeydefine(i))
-        _model.load(stored)
+        _model.load(storedRecords())
         if (_model.curKeyMatrix < 0 || listedIds.indexOf(_model.curKeyMatrix) < 0)
             selectListEntry(Math.min(3, keyList.length - 1))
         else

@@ -55,6 +55,11 @@ Item {
     property url sourceSolidPaste1
     property url sourceSolidCopy0
     property url sourceSolidCopy1
+    // The tests run in the program's folder, where the generated skins lie.
+    readonly property string skinFolder: "file:modules/img/skin1/"
+    property url sourcegunlist: skinFolder + "gun/gunlist.png"
+    property url sourcegunFrame: skinFolder + "gun/gunFrame.png"
+    property url sourcegunFrame_S: skinFolder + "gun/gunFrame_s.png"
     property int busyTime: 0
 
     function setProtectUI(interval) {

@@ -82,6 +82,27 @@ QtObject {
     function ui_12H_SetKeyMatrix(values) { record("ui_12H_SetKeyMatrix", [values]) }
     function ui_13H_SetMacroKey(id, name) { record("ui_13H_SetMacroKey", [id, name]) }
 
+    // The recoil files: game -> 84 values, fire key -> [game, weapon, fire time, fire period].
+    property var gunData: ({})
+    property var selGunData: ({})
+    function getGundata(game) { return gunData[game] || [] }
+    function saveGundata(game, values) {
+        record("saveGundata", [game, values])
+        var all = Object.assign({}, gunData)
+        all[game] = values.map(String)
+        gunData = all
+    }
+    function getSelGundata(k) { return selGunData[k] || [] }
+    function saveSelGundata(k, values) {
+        record("saveSelGundata", [k, values])
+        var all = Object.assign({}, selGunData)
+        all[k] = values.map(String)
+        selGunData = all
+    }
+    function q7_0CH_SetPressGun(x, y, times, enable, cursorBack, fireKey) {
+        record("q7_0CH_SetPressGun", [x, y, times, enable, cursorBack, fireKey])
+    }
+
     // The macro library: name -> { lines, index, repeat }.
     property var macros: ({})
     property string importName: ""

@@ -1,0 +1,156 @@
+#!/usr/bin/python3
+"""The press-gun page of the real program, driven through AT-SPI and X input against the
+virtual mouse: the recoil files it writes and the frames that reach the mouse.
+
+    /usr/bin/python3 tests/atspi/test_pressgun.py BIN_DIR
+
+BIN_DIR holds q7config, libq7-virtual-mouse.so and modules/. The script starts its own session
+bus, accessibility bus, X server and settings folder.
+"""
+
+import os
+import sys
+import unittest
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from desktop import Program, XServer, ensure_session_bus, wait_for  # noqa: E402
+from wire import TrafficLog  # noqa: E402
+
+BIN_DIR = None
+ROOT = None
+
+SET_KEY_TABLE = 0x12
+SET_OPTIONS = 0x03
+SET_PRESS_GUN = 0x04
+GET_OPTIONS = 0x83
+FIRE_KEY_HEADER = 0x0B
+PRESS_GUN_ON = 0x08
+
+# The side button the test makes a gun-switch key, so that all four key tables are sent.
+GUN_SWITCH_KEY = "KEY 12"
+GUN_SWITCH_BYTE = 8
+
+WINDOW_TITLE = "Q7 Gaming Mouse"
+
+
+def read_recoil_file(path):
+    """A recoil settings file: {key: [text, …]} of its one group."""
+    entries = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            line = line.strip()
+            if "=" in line and not line.startswith("["):
+                key, value = line.split("=", 1)
+                entries[key] = [v.strip() for v in value.split(",")]
+    return entries
+
+
+class PressGunTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.x = XServer()
+        os.environ["DISPLAY"] = cls.x.display
+        global pyatspi, acc
+        import pyatspi  # noqa: F401 (needs the display and the bus named first)
+        import accessibles as acc
+        cls.program = Program(BIN_DIR, ROOT, cls.x.display)
+        cls.traffic = TrafficLog(cls.program.log_path)
+        cls.program.start()
+        cls.window = acc.Window(acc.application(cls.program.process.pid))
+        cls.window.find(pyatspi.ROLE_PAGE_TAB, "PRESS GUN", timeout=60)
+
+    @classmethod
+    def tearDownClass(cls):
+        try:
+            cls.program.stop()
+        finally:
+            cls.x.stop()
+
+    def press(self, role, name):
+        self.window.gone(pyatspi.ROLE_ANIMATION, "LOADING ......")
+        self.window.press(role, name)
+
+    def show_page(self, tab, probe_role, probe_name):
+        if not acc.checked(self.window.find(pyatspi.ROLE_PAGE_TAB, tab)):
+            self.press(pyatspi.ROLE_PAGE_TAB, tab)
+        self.window.find(probe_role, probe_name)
+
+    def choose(self, combo, entry):
+        self.press(pyatspi.ROLE_COMBO_BOX, combo)
+        self.press(pyatspi.ROLE_LIST_ITEM, entry)
+        wait_for(lambda: self.window.find(pyatspi.ROLE_COMBO_BOX, combo).description == entry, 10,
+                 "%s to show %s" % (combo, entry))
+
+    def commands_until(self, mark, code):
+        """The commands sent from `mark` on, once one with `code` has arrived whole."""
+        def arrived():
+            commands = self.traffic.commands(mark)
+            last = [c for c in commands if c.code == code]
+            return commands if last and last[-1].complete() else None
+        return wait_for(arrived, 20, "command 0x%02x" % code)
+
+    def test_apply_saves_the_tables_and_sends_the_fire_key(self):
+        # A gun-switch key makes the key page send four tables, three of them headed by the
+        # fire keys' timing.
+        self.show_page("KEY", pyatspi.ROLE_PUSH_BUTTON, GUN_SWITCH_KEY)
+        self.press(pyatspi.ROLE_PUSH_BUTTON, GUN_SWITCH_KEY)
+        self.choose("ACTION", "GUN KEY")
+        self.choose("GUN KEY", "LOOP SWITCH")
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
+        tables = [c for c in self.commands_until(mark, SET_KEY_TABLE) if c.code == SET_KEY_TABLE]
+        self.assertEqual(tables[0].bulk[4 * 11], GUN_SWITCH_BYTE, tables[0])
+
+        self.show_page("PRESS GUN", pyatspi.ROLE_RADIO_BUTTON, "FIRE KEY 2")
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "FIRE KEY 2")
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "PUBG")
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "WEAPON")
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "WEAPON 5")
+        self.window.gone(pyatspi.ROLE_PUSH_BUTTON, "WEAPON 5")
+        self.assertEqual(self.window.find(pyatspi.ROLE_PUSH_BUTTON, "WEAPON").description, "AKM")
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "DEFAULT VALUE 2")
+        fire_time = self.window.find(pyatspi.ROLE_TEXT, "FIRE TIME")
+        acc.type_into(self.x.display, WINDOW_TITLE, fire_time, "35")
+        wait_for(lambda: acc.text(fire_time) == "35", 10, "the fire time to read 35")
+
+        mark = self.traffic.mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
+        watched = (SET_KEY_TABLE, GET_OPTIONS, SET_OPTIONS, SET_PRESS_GUN)
+        commands = [c for c in self.commands_until(mark, SET_PRESS_GUN) if c.code in watched]
+
+        gun = os.path.join(self.program.folder, "modules", "gun")
+        first_game = read_recoil_file(os.path.join(gun, "gunData0.bin"))
+        self.assertEqual(first_game["4"], ["AKM", "3", "0", "7", "1", "1", "1"])
+        self.assertEqual(first_game["0"], ["VECTOR", "0", "0", "5", "1", "1", "1"])
+        self.assertEqual(len(first_game), 12)
+        for game in (1, 2):
+            self.assertEqual(len(read_recoil_file(os.path.join(gun, "gunData%d.bin" % game))), 12)
+        fire_keys = read_recoil_file(os.path.join(gun, "selGunData.bin"))
+        self.assertEqual(fire_keys["1"], ["0", "4", "35", "10"])
+        self.assertEqual(fire_keys["0"], ["0", "0", "10", "10"])
+
+        # The key tables again, then the options with the press gun on, then its setting.
+        codes = [c.code for c in commands]
+        self.assertEqual(codes, [SET_KEY_TABLE] * 4 + [GET_OPTIONS, SET_OPTIONS, SET_PRESS_GUN],
+                         commands)
+        self.assertEqual([c.frame[2] for c in commands[:4]], [1, 2, 3, 4])
+        self.assertEqual(commands[0].bulk[4 * 11], GUN_SWITCH_BYTE)
+        for table, fire_key in zip(commands[1:4], range(3)):
+            header = table.bulk[:4]
+            self.assertEqual(header[:2], bytes([FIRE_KEY_HEADER, fire_key]), table)
+        self.assertEqual(commands[2].bulk[:4], bytes([FIRE_KEY_HEADER, 1, 10, 35]))
+        options = commands[5]
+        self.assertTrue(options.frame[5] & PRESS_GUN_ON, options)
+        # A reversed wheel pulls the other way.
+        y = 36 if options.frame[4] == 0 else 256 - 36
+        self.assertEqual(commands[6].frame[2:7], bytes([1, 1, 0, y, 1]), commands[6])
+
+
+if __name__ == "__main__":
+    if len(sys.argv) < 2:
+        sys.exit(__doc__)
+    ROOT = ensure_session_bus()  # runs this script again inside its own bus, same arguments
+    BIN_DIR = os.path.abspath(sys.argv.pop(1))
+    # pyatspi still calls the deprecated accessors of its bindings.
+    unittest.main(verbosity=2, warnings="ignore")
