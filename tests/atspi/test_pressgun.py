@@ -3,22 +3,15 @@
 virtual mouse: the recoil files it writes and the frames that reach the mouse.
 
     /usr/bin/python3 tests/atspi/test_pressgun.py BIN_DIR
-
-BIN_DIR holds q7config, libq7-virtual-mouse.so and modules/. The script starts its own session
-bus, accessibility bus, X server and settings folder.
 """
 
 import os
 import sys
-import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import Program, XServer, ensure_session_bus, wait_for  # noqa: E402
-from wire import TrafficLog  # noqa: E402
-
-BIN_DIR = None
-ROOT = None
+from desktop import wait_for  # noqa: E402
+from session import ProgramTest, main  # noqa: E402
 
 SET_KEY_TABLE = 0x12
 SET_OPTIONS = 0x03
@@ -46,26 +39,15 @@ def read_recoil_file(path):
     return entries
 
 
-class PressGunTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.x = XServer()
-        os.environ["DISPLAY"] = cls.x.display
-        global pyatspi, acc
-        import pyatspi  # noqa: F401 (needs the display and the bus named first)
-        import accessibles as acc
-        cls.program = Program(BIN_DIR, ROOT, cls.x.display)
-        cls.traffic = TrafficLog(cls.program.log_path)
-        cls.program.start()
-        cls.window = acc.Window(acc.application(cls.program.process.pid))
-        cls.window.find(pyatspi.ROLE_PAGE_TAB, "PRESS GUN", timeout=60)
+class PressGunTest(ProgramTest):
+    ready_tab = "PRESS GUN"
 
     @classmethod
-    def tearDownClass(cls):
-        try:
-            cls.program.stop()
-        finally:
-            cls.x.stop()
+    def setUpClass(cls):
+        super().setUpClass()
+        # Imported by the base once the display and the bus are named.
+        global pyatspi, acc
+        pyatspi, acc = cls.atspi, cls.acc
 
     def press(self, role, name):
         self.window.gone(pyatspi.ROLE_ANIMATION, "LOADING ......")
@@ -148,9 +130,4 @@ class PressGunTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 2:
-        sys.exit(__doc__)
-    ROOT = ensure_session_bus()  # runs this script again inside its own bus, same arguments
-    BIN_DIR = os.path.abspath(sys.argv.pop(1))
-    # pyatspi still calls the deprecated accessors of its bindings.
-    unittest.main(verbosity=2, warnings="ignore")
+    main(__doc__)

@@ -1,4 +1,5 @@
 .pragma library
+.import "../basic/globalsetting.js" as Settings
 
 // The colour page's effect list, formulas and stored records; nothing here draws or talks to
 // the device.
@@ -26,8 +27,7 @@ function effectCode(listIndex) {
 
 function effectName(listIndex, strings) {
     var e = effects[listIndex]
-    var s = strings ? strings[e.stringIndex] : undefined
-    return s === undefined || s === "" ? e.name : s
+    return Settings.stringOr(strings, e.stringIndex, e.name)
 }
 
 // Which controls the effect uses, by effect code.

@@ -1,4 +1,5 @@
 .pragma library
+.import "../basic/globalsetting.js" as Settings
 
 // The press-gun page's weapon tables, presets and the values it stores and sends; nothing here
 // draws or talks to the device.
@@ -46,8 +47,7 @@ var firstGameNames = ["VECTOR", "MICRO", "TMX", "UNP9", "AKM", "M16A4", "Mini14"
 var defaultFireKey = { game: 0, gun: 0, fireTime: 10, firePeriod: 10 }
 
 function title(entry, strings) {
-    var s = strings ? strings[entry.stringIndex] : undefined
-    return s === undefined || s === "" ? entry.name : String(s)
+    return Settings.stringOr(strings, entry.stringIndex, entry.name)
 }
 
 function gameTitles(strings) {

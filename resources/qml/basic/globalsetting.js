@@ -117,6 +117,13 @@ function builtInStrings() {
 var builtInColors = [[0, 255, 255], [255, 200, 150], [255, 180, 0], [200, 200, 100],
                      [200, 170, 255], [255, 180, 180], [160, 190, 160]]
 
+// A text a language may rename: its interface string when the language has one, else the
+// built-in text.
+function stringOr(strings, index, builtIn) {
+    var s = strings ? strings[index] : undefined
+    return s === undefined || s === "" ? builtIn : String(s)
+}
+
 // A language file with fewer strings than the interface uses leaves the rest empty, not
 // undefined.
 function padStrings(list) {
