@@ -168,12 +168,15 @@ Item {
             tryVerify(function () { return !main.pageSlidingIn })
             mouseClick(find(root, "fnButton3"))
             tryCompare(main, "curID", -1)
-            // The press-gun page resets the key table even when its page was never opened.
+            // The press-gun page has the key table sent again even when the key page was never
+            // opened.
             mouseClick(find(root, "fnButton4"))
             verify(pages[4].item)
+            compare(ui_View.callsOf("ui_12H_SetKeyMatrix").length, 0)
             pages[4].item.resetKeyMatrix()
             verify(pages[0].item)
             verify(!pages[0].visible)
+            compare(ui_View.callsOf("ui_12H_SetKeyMatrix").length, 1)
         }
 
         function test_switchDuringSlideOutBringsTheNewPage() {
