@@ -18,7 +18,8 @@ Item {
     readonly property bool userValue: preset === Gun.presetUser
     property var gameTitles: Gun.gameTitles([])
     property var presetTitles: Gun.presetTitles([])
-    readonly property string fireTimeText: Gun.title(Gun.fireTimeLabel, _mainIten.globalSetting_stringList)
+    readonly property string fireTimeText: Gun.title(Gun.fireTimeLabel,
+                                                     _mainIten.globalSetting_stringList)
     readonly property string firePeriodText: Gun.title(Gun.firePeriodLabel,
                                                        _mainIten.globalSetting_stringList)
 

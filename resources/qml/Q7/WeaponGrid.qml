@@ -30,7 +30,8 @@ Item {
             width: 92
             height: 88
 
-            readonly property string name: _grid.names[index] === undefined ? "" : _grid.names[index]
+            readonly property string name: _grid.names[index] === undefined ? ""
+                                                                             : _grid.names[index]
 
             Accessible.role: Accessible.Button
             Accessible.name: "WEAPON " + (index + 1)
@@ -55,7 +56,9 @@ Item {
                 source: Gun.picture(_mainIten.skinFolder, _grid.game, index)
             }
             Text {
-                anchors { horizontalCenter: parent.horizontalCenter; top: _frame.bottom; topMargin: 6 }
+                anchors.horizontalCenter: parent.horizontalCenter
+                anchors.top: _frame.bottom
+                anchors.topMargin: 6
                 width: parent.width - 6
                 horizontalAlignment: Text.AlignHCenter
                 elide: Text.ElideRight
