@@ -38,9 +38,6 @@ Param range(double low, double high) {
 Param numbers(int count, double low = 0, double high = 255) {
     return {Param::Kind::Numbers, low, high, count, count};
 }
-Param upTo(int count, double low, double high) {
-    return {Param::Kind::Numbers, low, high, 0, count};
-}
 Param between(int minCount, int maxCount, double low = 0, double high = 255) {
     return {Param::Kind::Numbers, low, high, minCount, maxCount};
 }
@@ -59,6 +56,7 @@ constexpr int Games = 3;
 constexpr int FireKeys = 3;
 constexpr int MouseMacros = 12;
 constexpr int RecoilValues = 84;
+constexpr int WeaponValues = 7;
 constexpr int FireKeyRecord = 4;
 constexpr int PageIds = 4;
 constexpr int KeyboardKeys = 126;
@@ -85,6 +83,23 @@ std::optional<QString> colourTable(const QVariantList &args, const Context &) {
         .arg(args.value(0).toInt())
         .arg(count)
         .arg(high);
+}
+
+bool isWhole(const QVariant &v, double low, double high);
+
+// Seven values per weapon: its name (any text), then six whole numbers.
+std::optional<QString> weaponTable(const QVariantList &args, const Context &) {
+    const QVariantList list = args.value(1).toList();
+    bool fine = args.value(1).typeId() == QMetaType::QVariantList && list.size() <= RecoilValues;
+    for (qsizetype i = 0; fine && i < list.size(); ++i)
+        fine = i % WeaponValues == 0
+                   ? list.at(i).typeId() == QMetaType::QString || isWhole(list.at(i), 0, 255)
+                   : isWhole(list.at(i), 0, 255);
+    if (fine)
+        return std::nullopt;
+    return QStringLiteral("argument 2 (gunData): up to %1 values, per weapon a name and six whole "
+                          "numbers from 0 to 255")
+        .arg(RecoilValues);
 }
 
 std::optional<QString> leftButtonKept(const QVariantList &args, const Context &context) {
@@ -131,7 +146,8 @@ const QHash<QString, Domain> &table() {
         {"setMacroIniConfig",          {Device::Any, {macro, scalars(ApConfigItems)}}},
         {"getKeydefine",               {Device::Any, {range(0, KeyboardKeys - 1)}}},
         {"macroIncode",                {Device::Any, {any}}},
-        {"saveGundata",                {Device::Any, {range(0, Games - 1), upTo(RecoilValues, 0, 255)}}},
+        {"saveGundata",                {Device::Any, {range(0, Games - 1), any}, weaponTable,
+                                        "gunData: up to 84 values, per weapon a name and six numbers 0-255"}},
         {"saveSelGundata",             {Device::Any, {range(0, FireKeys - 1), numbers(FireKeyRecord)}}},
         {"getGundata",                 {Device::Any, {range(0, Games - 1)}}},
         {"getSelGundata",              {Device::Any, {range(0, FireKeys - 1)}}},

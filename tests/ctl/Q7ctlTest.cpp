@@ -116,6 +116,9 @@ private slots:
                                     << "argument 1 (profile) must be a whole number from 0 to 9";
         QTest::newRow("slider index") << QStringList{"call", "setDoubleClickSpeed", "40000000"}
                                       << "argument 1 (speed) must be a whole number from 0 to 10";
+        QTest::newRow("text where a weapon number belongs")
+            << QStringList{"call", "saveGundata", "0", "[\"AKM\",\"three\"]"}
+            << "argument 2 (gunData): up to 84 values, per weapon a name and six whole numbers";
         QTest::newRow("nested settings") << QStringList{"call", "saveApConfig", "[[1],{\"a\":1}]"}
                                          << "numbers, strings or booleans";
     }
@@ -142,6 +145,14 @@ private slots:
         const Run r = call(mouse, {"ui_13H_SetMacroKey", "1", name});
         QVERIFY2(r.exitCode == 0, qPrintable(r.err));
         QCOMPARE(mouse.reports(QStringLiteral("output")).size(), 4); // 128 bytes in 32-byte reports
+    }
+
+    void weaponNamesAreStored() {
+        VirtualMouse mouse;
+        const Run saved = call(mouse, {"saveGundata", "1", "[\"My rifle\",3,0,9,2,1,1]"});
+        QVERIFY2(saved.exitCode == 0, qPrintable(saved.err));
+        const Run read = call(mouse, {"getGundata", "1"});
+        QVERIFY(read.out.startsWith(QStringLiteral("[\"My rifle\",\"3\",\"0\",\"9\"")));
     }
 
     void listsEachSlotsDomainAndYesLetsTheLastLeftButtonGo() {
