@@ -4,6 +4,7 @@ GSettings in a keyfile, the virtual mouse preloaded, and the program in a copy o
 Run under dbus-run-session (see `ensure_session_bus`); everything else is started here.
 """
 
+import configparser
 import os
 import shutil
 import subprocess
@@ -48,6 +49,23 @@ def wait_for(predicate, timeout, what, interval=0.1):
         if time.monotonic() > deadline:
             raise AssertionError("timed out after %ss waiting for %s" % (timeout, what))
         time.sleep(interval)
+
+
+WINDOW_TITLE = "Q7 Gaming Mouse"
+
+
+def read_ini(path):
+    """One of the program's settings files as {group: {key: text}}."""
+    parser = configparser.ConfigParser(interpolation=None, strict=False)
+    parser.optionxform = str
+    with open(path, encoding="utf-8") as f:
+        parser.read_file(f)
+    return {g: dict(parser[g]) for g in parser.sections()}
+
+
+def ini_list(text):
+    """A list value of a settings file, as its texts."""
+    return [v.strip() for v in text.split(",")]
 
 
 class XServer:

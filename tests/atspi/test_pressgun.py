@@ -10,7 +10,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import wait_for  # noqa: E402
+from desktop import WINDOW_TITLE, ini_list, read_ini, wait_for  # noqa: E402
 from session import ProgramTest, main  # noqa: E402
 
 SET_KEY_TABLE = 0x12
@@ -24,19 +24,10 @@ PRESS_GUN_ON = 0x08
 GUN_SWITCH_KEY = "KEY 12"
 GUN_SWITCH_BYTE = 8
 
-WINDOW_TITLE = "Q7 Gaming Mouse"
-
 
 def read_recoil_file(path):
     """A recoil settings file: {key: [text, …]} of its one group."""
-    entries = {}
-    with open(path, encoding="utf-8") as f:
-        for line in f:
-            line = line.strip()
-            if "=" in line and not line.startswith("["):
-                key, value = line.split("=", 1)
-                entries[key] = [v.strip() for v in value.split(",")]
-    return entries
+    return {key: ini_list(text) for key, text in read_ini(path)["gunData"].items()}
 
 
 class PressGunTest(ProgramTest):

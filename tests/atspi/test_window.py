@@ -8,20 +8,15 @@ BIN_DIR holds q7config, libq7-virtual-mouse.so and modules/. The script starts i
 bus, accessibility bus, X server and settings folder.
 """
 
-import configparser
 import glob
 import math
 import os
 import sys
-import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import Program, XServer, ensure_session_bus, wait_for  # noqa: E402
-from wire import TrafficLog  # noqa: E402
-
-BIN_DIR = None
-ROOT = None
+from desktop import WINDOW_TITLE, ini_list, read_ini, wait_for  # noqa: E402
+from session import ProgramTest, main  # noqa: E402
 
 # The virtual mouse's sensor (type 3): DPI value to the code it receives.
 TYPE3_CODES = {600: 0x05, 800: 0x07, 1000: 0x09, 1200: 0x0B, 1600: 0x0F, 2000: 0x13, 2400: 0x17,
@@ -30,7 +25,6 @@ TYPE3_CODES = {600: 0x05, 800: 0x07, 1000: 0x09, 1200: 0x0B, 1600: 0x0F, 2000: 0
 STAGE_OFF = 0x80
 
 MOUSE_SCHEMA = "org/gnome/desktop/peripherals/mouse"
-WINDOW_TITLE = "Q7 Gaming Mouse"
 
 PRESS, RELEASE = "[按下]", "[松开]"
 MACRO_TYPE, GUN_SWITCH_TYPE = 0x09, 0x08
@@ -63,18 +57,9 @@ def brightness_byte(b):
     return 0 if b == 0 else 10 + 35 * b
 
 
-def read_ini(path):
-    """One of the program's settings files as {group: {key: text}}."""
-    parser = configparser.ConfigParser(interpolation=None, strict=False)
-    parser.optionxform = str
-    with open(path, encoding="utf-8") as f:
-        parser.read_file(f)
-    return {g: dict(parser[g]) for g in parser.sections()}
-
-
 def key_table(group):
     """A "keydefine_Q7" group as the 64 bytes of the mouse's key table."""
-    return bytes(int(v) for k in range(16) for v in group[str(k)].split(","))
+    return bytes(int(v) for k in range(16) for v in ini_list(group[str(k)]))
 
 
 def desktop_speed(index):
@@ -83,33 +68,15 @@ def desktop_speed(index):
     return (speed - 10) / 9 if speed <= 10 else (speed - 10) / 10
 
 
-class WindowTest(unittest.TestCase):
+class WindowTest(ProgramTest):
     """One program run shared by the steps; each step brings the page it needs forward."""
 
     @classmethod
     def setUpClass(cls):
-        cls.x = XServer()
-        os.environ["DISPLAY"] = cls.x.display
+        super().setUpClass()
+        # Imported by the base once the display and the bus are named.
         global pyatspi, acc
-        import pyatspi  # noqa: F401 (needs the display and the bus named first)
-        import accessibles as acc
-        cls.program = Program(BIN_DIR, ROOT, cls.x.display)
-        cls.traffic = TrafficLog(cls.program.log_path)
-        cls.start()
-
-    @classmethod
-    def start(cls):
-        cls.program.start()
-        cls.window = acc.Window(acc.application(cls.program.process.pid))
-        # The opening animation is over once the function menu answers.
-        cls.window.find(pyatspi.ROLE_PAGE_TAB, "SENSOR", timeout=60)
-
-    @classmethod
-    def tearDownClass(cls):
-        try:
-            cls.program.stop()
-        finally:
-            cls.x.stop()
+        pyatspi, acc = cls.atspi, cls.acc
 
     # --- helpers -------------------------------------------------------------------------
 
@@ -443,9 +410,4 @@ class WindowTest(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) < 2:
-        sys.exit(__doc__)
-    ROOT = ensure_session_bus()  # runs this script again inside its own bus, same arguments
-    BIN_DIR = os.path.abspath(sys.argv.pop(1))
-    # pyatspi still calls the deprecated accessors of its bindings.
-    unittest.main(verbosity=2, warnings="ignore")
+    main(__doc__)
