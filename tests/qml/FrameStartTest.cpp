@@ -176,7 +176,7 @@ private slots:
         chooseInPanel(view, "languageChooser", 0);
         QCOMPARE(root->property("globalSetting_stringList").toStringList().value(86),
                  QStringLiteral("传感器"));
-        QVERIFY(savePage(view, QStringLiteral("sensor-skin2-zh.png")));
+        QVERIFY(showPage(view, 3, QStringLiteral("sensor-skin2-zh.png")));
         QVERIFY(showPage(view, 2, QStringLiteral("color-skin2-zh.png")));
         chooseInPanel(view, "skinChooser", 0);
         QCOMPARE(root->property("skin_No").toInt(), 1);
