@@ -9,7 +9,7 @@ import os
 import sys
 import unittest
 
-from desktop import Program, XServer, ensure_session_bus
+from desktop import Program, XServer, ensure_session_bus, wait_for
 from wire import TrafficLog
 
 BIN_DIR = None
@@ -45,6 +45,41 @@ class ProgramTest(unittest.TestCase):
             cls.program.stop()
         finally:
             cls.x.stop()
+
+    # --- what every script's steps do --------------------------------------------------------
+
+    def idle(self):
+        self.window.gone(self.atspi.ROLE_ANIMATION, "LOADING ......", timeout=20)
+
+    def press(self, role, name, action="press"):
+        self.idle()
+        self.window.press(role, name, action)
+
+    def open_page(self, tab, probe_role, probe_name):
+        """Brings a page of the function menu forward; its probe control, once usable."""
+        if not self.acc.checked(self.window.find(self.atspi.ROLE_PAGE_TAB, tab)):
+            self.press(self.atspi.ROLE_PAGE_TAB, tab)
+        return self.window.find(probe_role, probe_name)
+
+    def choose(self, combo, entry):
+        """Picks an entry of a drop-down list, unless it shows that entry already."""
+        if self.window.find(self.atspi.ROLE_COMBO_BOX, combo).description != entry:
+            self.press(self.atspi.ROLE_COMBO_BOX, combo)
+            self.press(self.atspi.ROLE_LIST_ITEM, entry)
+        wait_for(lambda: self.window.find(self.atspi.ROLE_COMBO_BOX, combo).description == entry, 10,
+                 "%s to show %s" % (combo, entry))
+
+    def sets_since(self, mark, code, count=1, timeout=20):
+        """Waits for `count` commands `code` sent after `mark`; returns all commands since it."""
+        def enough():
+            commands = self.traffic.commands(mark)
+            wanted = [c for c in commands if c.code == code]
+            return commands if len(wanted) >= count and wanted[-1].complete() else None
+        return wait_for(enough, timeout, "command 0x%02x in the traffic log" % code)
+
+    @staticmethod
+    def last(commands, code):
+        return [c for c in commands if c.code == code][-1]
 
 
 def main(usage):

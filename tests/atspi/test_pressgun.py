@@ -40,42 +40,19 @@ class PressGunTest(ProgramTest):
         global pyatspi, acc
         pyatspi, acc = cls.atspi, cls.acc
 
-    def press(self, role, name):
-        self.window.gone(pyatspi.ROLE_ANIMATION, "LOADING ......")
-        self.window.press(role, name)
-
-    def show_page(self, tab, probe_role, probe_name):
-        if not acc.checked(self.window.find(pyatspi.ROLE_PAGE_TAB, tab)):
-            self.press(pyatspi.ROLE_PAGE_TAB, tab)
-        self.window.find(probe_role, probe_name)
-
-    def choose(self, combo, entry):
-        self.press(pyatspi.ROLE_COMBO_BOX, combo)
-        self.press(pyatspi.ROLE_LIST_ITEM, entry)
-        wait_for(lambda: self.window.find(pyatspi.ROLE_COMBO_BOX, combo).description == entry, 10,
-                 "%s to show %s" % (combo, entry))
-
-    def commands_until(self, mark, code):
-        """The commands sent from `mark` on, once one with `code` has arrived whole."""
-        def arrived():
-            commands = self.traffic.commands(mark)
-            last = [c for c in commands if c.code == code]
-            return commands if last and last[-1].complete() else None
-        return wait_for(arrived, 20, "command 0x%02x" % code)
-
     def test_apply_saves_the_tables_and_sends_the_fire_key(self):
         # A gun-switch key makes the key page send four tables, three of them headed by the
         # fire keys' timing.
-        self.show_page("KEY", pyatspi.ROLE_PUSH_BUTTON, GUN_SWITCH_KEY)
+        self.open_page("KEY", pyatspi.ROLE_PUSH_BUTTON, GUN_SWITCH_KEY)
         self.press(pyatspi.ROLE_PUSH_BUTTON, GUN_SWITCH_KEY)
         self.choose("ACTION", "GUN KEY")
         self.choose("GUN KEY", "LOOP SWITCH")
         mark = self.traffic.mark()
         self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
-        tables = [c for c in self.commands_until(mark, SET_KEY_TABLE) if c.code == SET_KEY_TABLE]
+        tables = [c for c in self.sets_since(mark, SET_KEY_TABLE) if c.code == SET_KEY_TABLE]
         self.assertEqual(tables[0].bulk[4 * 11], GUN_SWITCH_BYTE, tables[0])
 
-        self.show_page("PRESS GUN", pyatspi.ROLE_RADIO_BUTTON, "FIRE KEY 2")
+        self.open_page("PRESS GUN", pyatspi.ROLE_RADIO_BUTTON, "FIRE KEY 2")
         self.press(pyatspi.ROLE_RADIO_BUTTON, "FIRE KEY 2")
         self.press(pyatspi.ROLE_RADIO_BUTTON, "PUBG")
         self.press(pyatspi.ROLE_PUSH_BUTTON, "WEAPON")
@@ -90,7 +67,7 @@ class PressGunTest(ProgramTest):
         mark = self.traffic.mark()
         self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
         watched = (SET_KEY_TABLE, GET_OPTIONS, SET_OPTIONS, SET_PRESS_GUN)
-        commands = [c for c in self.commands_until(mark, SET_PRESS_GUN) if c.code in watched]
+        commands = [c for c in self.sets_since(mark, SET_PRESS_GUN) if c.code in watched]
 
         gun = os.path.join(self.program.folder, "modules", "gun")
         first_game = read_recoil_file(os.path.join(gun, "gunData0.bin"))

@@ -80,35 +80,11 @@ class WindowTest(ProgramTest):
 
     # --- helpers -------------------------------------------------------------------------
 
-    def idle(self):
-        self.window.gone(pyatspi.ROLE_ANIMATION, "LOADING ......", timeout=20)
-
-    def press(self, role, name, action="press"):
-        self.idle()
-        self.window.press(role, name, action)
-
-    def open_page(self, tab, probe_role, probe_name):
-        page = self.window.find(pyatspi.ROLE_PAGE_TAB, tab)
-        if not acc.checked(page):
-            self.press(pyatspi.ROLE_PAGE_TAB, tab)
-        return self.window.find(probe_role, probe_name)
-
     def sensor_page(self):
         return self.open_page("SENSOR", pyatspi.ROLE_RADIO_BUTTON, "DPI LEVEL 1")
 
     def colour_page(self):
         return self.open_page("COLOR", pyatspi.ROLE_CHECK_BOX, "LED POWER ON")
-
-    def sets_since(self, mark, code, count=1, timeout=20):
-        """Waits for `count` commands `code` sent after `mark`; returns all commands since it."""
-        def enough():
-            commands = self.traffic.commands(mark)
-            wanted = [c for c in commands if c.code == code]
-            return commands if len(wanted) >= count and wanted[-1].complete() else None
-        return wait_for(enough, timeout, "command 0x%02x in the traffic log" % code)
-
-    def last(self, commands, code):
-        return [c for c in commands if c.code == code][-1]
 
     def set_slider(self, name, target):
         slider = self.window.find(pyatspi.ROLE_SLIDER, name)
@@ -124,14 +100,6 @@ class WindowTest(ProgramTest):
         return [int(self.window.find(pyatspi.ROLE_RADIO_BUTTON, "DPI LEVEL %d" % i).description
                     .replace("×", "0")) for i in range(1, 9)]
 
-    def choose_effect(self, name):
-        effects = self.window.find(pyatspi.ROLE_COMBO_BOX, "EFFECTS")
-        if effects.description != name:
-            self.press(pyatspi.ROLE_COMBO_BOX, "EFFECTS")
-            self.press(pyatspi.ROLE_LIST_ITEM, name)
-        wait_for(lambda: self.window.find(pyatspi.ROLE_COMBO_BOX, "EFFECTS").description == name, 10,
-                 "the effect list to show %s" % name)
-
     def effect_shown(self):
         return self.window.find(pyatspi.ROLE_COMBO_BOX, "EFFECTS", ready=False).description
 
@@ -146,12 +114,6 @@ class WindowTest(ProgramTest):
 
     def macro_files(self):
         return set(glob.glob(os.path.join(self.program.folder, "modules", "macro", "*.bin")))
-
-    def choose_function(self, name):
-        self.press(pyatspi.ROLE_COMBO_BOX, "ACTION")
-        self.press(pyatspi.ROLE_LIST_ITEM, name)
-        wait_for(lambda: self.window.find(pyatspi.ROLE_COMBO_BOX, "ACTION").description == name, 10,
-                 "the function menu to show %s" % name)
 
     def factory_key_table(self):
         return key_table(read_ini(os.path.join(self.program.folder, "modules", "setting", "pD.bin"))
@@ -201,7 +163,7 @@ class WindowTest(ProgramTest):
         led = self.led_check()
         if not acc.checked(led):
             self.press(pyatspi.ROLE_CHECK_BOX, "LED POWER ON")
-        self.choose_effect("STATIC")  # one that takes the palette
+        self.choose("EFFECTS", "STATIC")  # one that takes the palette
         self.press(pyatspi.ROLE_RADIO_BUTTON, "COLOR 2")
         bar = self.window.find(pyatspi.ROLE_COLOR_CHOOSER, "COLOR")
         box = acc.extents(bar)
@@ -221,7 +183,7 @@ class WindowTest(ProgramTest):
         self.colour_page()
         if not acc.checked(self.led_check()):
             self.press(pyatspi.ROLE_CHECK_BOX, "LED POWER ON")
-        self.choose_effect(name)
+        self.choose("EFFECTS", name)
         self.set_slider("BRIGHTNESS", brightness)
         self.set_slider("SPEED", speed)
         mark = self.traffic.mark()
@@ -352,7 +314,7 @@ class WindowTest(ProgramTest):
     def test_10_macro_bound_to_a_key_reaches_the_mouse(self):
         self.key_page()
         self.press(pyatspi.ROLE_PUSH_BUTTON, "KEY 10")
-        self.choose_function("MACRO")
+        self.choose("ACTION", "MACRO")
         mark = self.traffic.mark()
         self.press(pyatspi.ROLE_LIST_ITEM, self.macro_name)
         macro = self.last(self.sets_since(mark, 0x13), 0x13)
@@ -365,9 +327,8 @@ class WindowTest(ProgramTest):
 
         # A gun-switch key makes Apply send all four tables.
         self.press(pyatspi.ROLE_PUSH_BUTTON, "KEY 11")
-        self.choose_function("GUN KEY")
-        self.press(pyatspi.ROLE_COMBO_BOX, "GUN KEY")
-        self.press(pyatspi.ROLE_LIST_ITEM, "LOOP SWITCH")
+        self.choose("ACTION", "GUN KEY")
+        self.choose("GUN KEY", "LOOP SWITCH")
         mark = self.traffic.mark()
         self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
         tables = [c for c in self.sets_since(mark, 0x12, count=4) if c.code == 0x12]
