@@ -18,6 +18,11 @@ QtObject {
     function callsOf(name) {
         return calls.filter(function (c) { return c.name === name })
     }
+    // The arguments of the last call to `name`; null when there was none.
+    function lastCall(name) {
+        var list = callsOf(name)
+        return list.length > 0 ? list[list.length - 1].args : null
+    }
     function clear() { calls = [] }
 
     function setEnabled(on) { enabled = on; record("setEnabled", [on]) }
