@@ -9,9 +9,7 @@ FakeMain {
     width: 800
     height: 420
     globalSetting_stringList: {
-        var list = ["Arial"]
-        for (var i = 1; i <= 140; ++i)
-            list.push("S" + i)
+        var list = numberedStrings()
         list[93] = "FIRE KEY"
         list[129] = ""
         list[136] = "DEFAULT VALUE 2"
@@ -42,13 +40,8 @@ FakeMain {
             return ui_View.calls.map(function (c) { return c.name })
         }
 
-        function lastCall(name) {
-            var calls = ui_View.callsOf(name)
-            verify(calls.length > 0, name + " called")
-            return calls[calls.length - 1].args
-        }
-
-        function table(game, names) {
+        // A recoil file as the settings file hands it back: the factory values, all text.
+        function table(names) {
             var out = []
             for (var i = 0; i < 12; ++i)
                 out.push(names[i] || "", String(Math.min(i, 3)), "0", String(i < 3 ? 5 + i : 7), "1",
@@ -73,9 +66,10 @@ FakeMain {
         }
 
         function init() {
-            ui_View.gunData = { 0: table(0, ["VECTOR", "MICRO", "TMX", "UNP9", "AKM"]),
-                                1: table(1, []), 2: table(2, ["", "", "", "", "", "", "", "", "", "",
-                                                             "", "LAST"]) }
+            var last = []
+            last[11] = "LAST"
+            ui_View.gunData = { 0: table(["VECTOR", "MICRO", "TMX", "UNP9", "AKM"]), 1: table([]),
+                                2: table(last) }
             ui_View.selGunData = { 0: ["2", "11", "20", "30"], 1: ["0", "0", "10", "10"],
                                    2: ["1", "3", "250", "100"] }
             _page.initUI()
@@ -114,9 +108,7 @@ FakeMain {
             mouseClick(find("fireKey1"))
             mouseClick(find("game0"))
             chooseWeapon(4)
-            compare(find("weaponName").text, "AKM")
             mouseClick(find("preset1"))
-            verify(find("preset1").isSelect)
             type(find("fireTime"), "35")
             ui_View.clear()
 
@@ -129,17 +121,17 @@ FakeMain {
             compare(saves.map(function (c) { return c.args[0] }), [0, 1, 2])
             saves.forEach(function (c) { compare(c.args[1].length, 84) })
             compare(saves[0].args[1].slice(28, 35), ["AKM", 3, 0, 7, 1, 1, 1])
-            compare(lastCall("saveSelGundata"), [1, [0, 4, 35, 10]])
+            compare(ui_View.lastCall("saveSelGundata"), [1, [0, 4, 35, 10]])
             // The second preset's pull for that weapon, whatever the hidden field holds.
-            compare(lastCall("q7_0CH_SetPressGun"), [0, 36, 1, 1, 1, 1])
+            compare(ui_View.lastCall("q7_0CH_SetPressGun"), [0, 36, 1, 1, 1, 1])
 
             mouseClick(find("preset0"))
             mouseClick(find("pageApply"))
-            compare(lastCall("q7_0CH_SetPressGun"), [0, 30, 1, 1, 1, 1])
+            compare(ui_View.lastCall("q7_0CH_SetPressGun"), [0, 30, 1, 1, 1, 1])
             mouseClick(find("game2"))
             mouseClick(find("pageApply"))
-            compare(lastCall("q7_0CH_SetPressGun")[1], 5)
-            compare(lastCall("saveSelGundata"), [1, [2, 4, 35, 10]])
+            compare(ui_View.lastCall("q7_0CH_SetPressGun")[1], 5)
+            compare(ui_View.lastCall("saveSelGundata"), [1, [2, 4, 35, 10]])
         }
 
         function test_userValueFieldsAndTheTimesCut() {
@@ -169,14 +161,14 @@ FakeMain {
             compare(_page.record.times, 127)
 
             mouseClick(find("pageApply"))
-            compare(lastCall("q7_0CH_SetPressGun"), [0, 0, 127, 1, 1, 0])
-            var saved = lastCall("saveGundata")
+            compare(ui_View.lastCall("q7_0CH_SetPressGun"), [0, 0, 127, 1, 1, 0])
+            var saved = ui_View.lastCall("saveGundata")
             compare(saved[0], 2)
             compare(saved[1].slice(77, 84), ["LAST", 3, 0, 0, 127, 1, 1])
         }
 
         function test_cursorBackOffShowsNoRange() {
-            var t = table(0, [])
+            var t = table([])
             t[7 * 0 + 6] = "0"
             t[7 * 0 + 3] = "100"
             t[7 * 0 + 4] = "40"
@@ -187,8 +179,8 @@ FakeMain {
             verify(!find("timesRange").visible)
             compare(find("times").inputValue, "40")
             mouseClick(find("pageApply"))
-            compare(lastCall("q7_0CH_SetPressGun"), [0, 27, 40, 1, 0, 0])
-            compare(lastCall("saveSelGundata"), [0, [0, 0, 10, 10]])
+            compare(ui_View.lastCall("q7_0CH_SetPressGun"), [0, 27, 40, 1, 0, 0])
+            compare(ui_View.lastCall("saveSelGundata"), [0, [0, 0, 10, 10]])
         }
 
         function test_weaponNames() {
@@ -222,7 +214,7 @@ FakeMain {
             type(find("fireTime"), "300")
             compare(find("fireTime").inputValue, "30")
             mouseClick(find("pageApply"))
-            compare(lastCall("saveSelGundata"), [0, [2, 11, 30, 10]])
+            compare(ui_View.lastCall("saveSelGundata"), [0, [2, 11, 30, 10]])
         }
 
         function test_resetOnlyClicks() {
@@ -231,14 +223,11 @@ FakeMain {
             compare(_mainIten.busyTime, 0)
         }
 
-        function test_accessibleNames() {
-            compare(find("fireKey0").Accessible.name, "FIRE KEY 1")
-            compare(find("fireKey2").Accessible.name, "FIRE KEY 3")
-            compare(find("weapon4").Accessible.name, "WEAPON 5")
+        // Each grid cell names its weapon for a screen reader.
+        function test_gridCellsNameTheirWeapons() {
             compare(find("weapon4").Accessible.description, "")
             mouseClick(find("game0"))
             compare(find("weapon4").Accessible.description, "AKM")
-            compare(find("game0").Accessible.name, "绝地求生")
             compare(find("preset2").Accessible.name, "S137")
         }
     }
