@@ -244,27 +244,6 @@ function show(record) {
     return blankView()
 }
 
-// The record a shown state writes back; null when the state holds no complete choice.
-function recordOf(v) {
-    switch (v.fn) {
-    case fnKeyboard:
-        return keyboardRecord(v.key)
-    case fnMouse:
-        return v.mouse >= 0 ? mouseRecord(v.mouse) : null
-    case fnMedia:
-        return v.media >= 0 ? mediaRecord(v.media) : null
-    case fnCombo:
-        return comboRecord(Math.max(v.modifier, 0), v.key1, v.key2)
-    case fnMacro:
-        return v.macroSlot >= 0 ? macroRecord(v.playMode, v.macroSlot + 1) : null
-    case fnFire:
-        return fireRecord(v.fireButton, v.fireKey, v.fireSpeed, v.fireTimes)
-    case fnGun:
-        return v.gunOption >= 0 ? gunRecord(v.gunOption) : null
-    }
-    return null
-}
-
 // --- macro slots ---
 
 function isMacroRecord(record) {
