@@ -8,12 +8,7 @@ FakeMain {
     id: _mainIten
     width: 800
     height: 420
-    globalSetting_stringList: {
-        var list = ["Arial"]
-        for (var i = 1; i <= 140; ++i)
-            list.push("S" + i)
-        return list
-    }
+    globalSetting_stringList: numberedStrings()
 
     ViewMock { id: ui_View }
 
@@ -28,12 +23,6 @@ FakeMain {
             var item = findChild(root, name)
             verify(item, name)
             return item
-        }
-
-        function lastCall(name) {
-            var calls = ui_View.callsOf(name)
-            verify(calls.length > 0, name + " called")
-            return calls[calls.length - 1].args
         }
 
         function init() {
@@ -75,9 +64,9 @@ FakeMain {
             compare(ui_View.calls.map(function (c) { return c.name }),
                     ["ui_01H_SetReportRate", "setCursorSpeed", "setVerticalScrollLines",
                      "setDoubleClickSpeed", "ui_0BH_SetCurrentDPIStage"])
-            compare(lastCall("ui_01H_SetReportRate"), [4])
-            compare(lastCall("setDoubleClickSpeed"), [7])
-            compare(lastCall("ui_0BH_SetCurrentDPIStage"), [3])
+            compare(ui_View.lastCall("ui_01H_SetReportRate"), [4])
+            compare(ui_View.lastCall("setDoubleClickSpeed"), [7])
+            compare(ui_View.lastCall("ui_0BH_SetCurrentDPIStage"), [3])
         }
 
         function test_rateButtonsAndApplyButton() {
@@ -90,7 +79,7 @@ FakeMain {
             mouseClick(find(rate, "choice1"))
             mouseClick(find(_sensor, "pageApply"))
             compare(_mainIten.busyTime, 1600)
-            compare(lastCall("ui_01H_SetReportRate"), [4])
+            compare(ui_View.lastCall("ui_01H_SetReportRate"), [4])
         }
 
         function test_sliderEnds() {
@@ -122,7 +111,7 @@ FakeMain {
             tryCompare(find(dpi, "valueMenu"), "opacity", 1)
             mouseClick(find(dpi, "menuEntry17"))
             compare(dpi.currentMenuIndex, -1)
-            compare(lastCall("ui_11H_SetDPISet"),
+            compare(ui_View.lastCall("ui_11H_SetDPISet"),
                     [8, [0x09, 0x71, 0x27, 0x67, 0x80, 0x80, 0x80, 0x80],
                      [1000, 10000, 4000, 8000, 0, 0, 0, 0]])
             tryCompare(find(dpi, "valueMenu"), "visible", false)
@@ -130,7 +119,7 @@ FakeMain {
             // "×" switches the stage off; it can no longer be made current.
             mouseClick(find(dpi, "mark2"))
             mouseClick(find(dpi, "menuEntry0"))
-            compare(lastCall("ui_11H_SetDPISet")[1][2], 0x80)
+            compare(ui_View.lastCall("ui_11H_SetDPISet")[1][2], 0x80)
             mouseClick(find(dpi, "stage2"), 10, 8)
             compare(dpi.currentIndex, 1)
             mouseClick(find(dpi, "stage0"), 10, 8)
@@ -172,7 +161,7 @@ FakeMain {
             compare(dpi.valueForIndex, [800, 1600])
             mouseClick(find(dpi, "mark0"))
             mouseClick(find(dpi, "menuEntry2"))
-            compare(lastCall("ui_11H_SetDPISet")[1], [0x02, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80])
+            compare(ui_View.lastCall("ui_11H_SetDPISet")[1], [0x02, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80, 0x80])
         }
 
         function test_indicatorColours() {
@@ -183,7 +172,7 @@ FakeMain {
             showSensor()
             var colours = find(_sensor, "indicatorColours")
             colours.pick(10, 20, 30)
-            var args = lastCall("ui_10H_SetLED8StageColor")
+            var args = ui_View.lastCall("ui_10H_SetLED8StageColor")
             compare(args[0], 1)
             // The entry of the current stage (2) changed.
             compare(args[1].slice(0, 9), [0, 1, 2, 10, 20, 30, 6, 7, 8])
@@ -196,7 +185,7 @@ FakeMain {
             verify(find(_sensor, "logoPalette").visible)
             verify(!find(find(_sensor, "indicatorColours"), "colourBar").visible)
             mouseClick(find(_sensor, "paletteColour7"))
-            compare(lastCall("ui_10H_SetLED8StageColor"), [2, [0, 7, 2, 3, 4, 5, 6, 7]])
+            compare(ui_View.lastCall("ui_10H_SetLED8StageColor"), [2, [0, 7, 2, 3, 4, 5, 6, 7]])
         }
 
         function test_sensorReset() {
@@ -212,9 +201,9 @@ FakeMain {
             compare(find(_sensor, "pollingRate").currentIndex, 0)
             compare(find(_sensor, "doubleClickSpeed").currentIndex, 7)
             compare(find(_sensor, "dpiStages").currentIndex, 3)
-            compare(lastCall("ui_11H_SetDPISet"),
+            compare(ui_View.lastCall("ui_11H_SetDPISet"),
                     [8, [0x01, 0x02, 0x03, 0x04, 0x45, 0x80, 0x80, 0x80], [250, 500, 750, 1000, 2500, 0, 0, 0]])
-            var colour = lastCall("ui_10H_SetLED8StageColor")
+            var colour = ui_View.lastCall("ui_10H_SetLED8StageColor")
             compare(colour[0], 1)
             compare(colour[1][23], 123)
             // The polling rate and the pointer settings wait for Apply.
@@ -245,7 +234,7 @@ FakeMain {
             compare(find(_color, "brightness").currentIndex, 3)
             compare(find(_color, "speed").currentIndex, 6)
             mouseClick(find(_color, "pageApply"))
-            compare(lastCall("ui_0DH_SetRGBLedEffect"), [8, 115, 11, [7, 3, 6, 1]])
+            compare(ui_View.lastCall("ui_0DH_SetRGBLedEffect"), [8, 115, 11, [7, 3, 6, 1]])
         }
 
         function test_enablingFollowsTheEffect() {
@@ -269,15 +258,15 @@ FakeMain {
             mouseClick(power)
             verify(!find(_color, "brightness").enabled)
             _color.pageApply()
-            compare(lastCall("ui_0DH_SetRGBLedEffect"), [0, 0, 0, [0, 7, 4, 0]])
+            compare(ui_View.lastCall("ui_0DH_SetRGBLedEffect"), [0, 0, 0, [0, 7, 4, 0]])
 
             // Read back as saved: off, with STATIC still chosen.
-            ui_View.ledEffect = lastCall("ui_0DH_SetRGBLedEffect")[3]
+            ui_View.ledEffect = ui_View.lastCall("ui_0DH_SetRGBLedEffect")[3]
             _color.refreshUI()
             verify(!power.isSelect)
             mouseClick(power)
             _color.pageApply()
-            compare(lastCall("ui_0DH_SetRGBLedEffect"), [1, 255, 0, [0, 7, 4, 1]])
+            compare(ui_View.lastCall("ui_0DH_SetRGBLedEffect"), [1, 255, 0, [0, 7, 4, 1]])
         }
 
         function test_colourPicksAreSent() {
@@ -288,7 +277,7 @@ FakeMain {
             mouseClick(find(colours, "entry1"))
             var bar = find(colours, "colourBar")
             mouseClick(bar, bar.width - 1, 5)
-            var args = lastCall("ui_10H_SetLED8StageColor")
+            var args = ui_View.lastCall("ui_10H_SetLED8StageColor")
             compare(args[0], 0)
             compare(args[1].length, 24)
             compare(args[1].slice(3, 6), [0, 0, 0])
@@ -312,7 +301,7 @@ FakeMain {
             field.forceActiveFocus()
             field.text = "77"
             keyClick(Qt.Key_Return)
-            compare(lastCall("ui_10H_SetLED8StageColor")[1].slice(6, 9), [6, 77, 8])
+            compare(ui_View.lastCall("ui_10H_SetLED8StageColor")[1].slice(6, 9), [6, 77, 8])
         }
 
         function test_colourReset() {
@@ -324,7 +313,7 @@ FakeMain {
             showColor(8)
             verify(!find(_color, "ledPower").isSelect)
             _color.pageReset()
-            compare(lastCall("ui_10H_SetLED8StageColor"), [0, d.map(Number)])
+            compare(ui_View.lastCall("ui_10H_SetLED8StageColor"), [0, d.map(Number)])
             compare(find(_color, "effects").defaultIndex, 2)
             compare(find(_color, "speed").currentIndex, 4)
             verify(find(_color, "ledPower").isSelect)
