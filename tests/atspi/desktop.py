@@ -52,6 +52,10 @@ def wait_for(predicate, timeout, what, interval=0.1):
 
 
 WINDOW_TITLE = "Q7 Gaming Mouse"
+SHIPPED_MODULES = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data",
+                               "modules")
+# The modules/ folders the program writes into.
+WRITTEN_FOLDERS = ["setting", "macro", "gun"]
 
 
 def read_ini(path):
@@ -98,7 +102,13 @@ class Program:
         if not os.path.isdir(self.folder):
             os.makedirs(self.folder)
             shutil.copy2(os.path.join(bin_dir, "q7config"), self.folder)
-            shutil.copytree(os.path.join(bin_dir, "modules"), os.path.join(self.folder, "modules"))
+            # The generated skins and sounds from the build; the files the program writes from the
+            # source tree, since a hand run of the build's program may have changed them.
+            built, modules = os.path.join(bin_dir, "modules"), os.path.join(self.folder, "modules")
+            shutil.copytree(built, modules, ignore=lambda folder, names: WRITTEN_FOLDERS
+                            if os.path.samefile(folder, built) else [])
+            shutil.copytree(SHIPPED_MODULES, modules, dirs_exist_ok=True,
+                            ignore=shutil.ignore_patterns(".gitkeep"))
         self.preload = os.path.join(bin_dir, "libq7-virtual-mouse.so")
         self.log_path = os.path.join(root, "traffic.jsonl")
         self.state_path = os.path.join(root, "mouse.state")
