@@ -45,7 +45,8 @@ private slots:
                                      .arg(QLatin1String(tool))));
         }
         QVERIFY(QFile::copy(QStringLiteral(Q7CONFIG_PATH), m_install.filePath("q7config")));
-        QVERIFY(copyTree(QStringLiteral(Q7_MODULES_DIR), m_install.filePath("modules")));
+        QVERIFY(copyFreshModules(QStringLiteral(Q7_MODULES_DIR), QStringLiteral(Q7_MODULES_SOURCE),
+                                 m_install.filePath("modules")));
 
         // Xvfb picks a free display and writes its number to standard output.
         m_xserver.start(QStringLiteral("Xvfb"),

@@ -96,8 +96,8 @@ class FrameStartTest : public QObject {
 
 private slots:
     void initTestCase() {
-        QVERIFY(
-            copyTree(QStringLiteral(Q7_MODULES_DIR), m_dir.filePath(QStringLiteral("modules"))));
+        QVERIFY(copyFreshModules(QStringLiteral(Q7_MODULES_DIR), QStringLiteral(Q7_MODULES_SOURCE),
+                                 m_dir.filePath(QStringLiteral("modules"))));
         QDir::setCurrent(m_dir.path());
         QDir().mkpath(m_shots);
     }
