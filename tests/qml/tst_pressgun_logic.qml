@@ -13,6 +13,16 @@ TestCase {
         compare(Gun.pressGunValues(r, Gun.presetUser, 0, 4, 2), [2, 20, 3, 0, 1, 2])
     }
 
+    // Times set against the user's offset 7 (cut there at 18), sent with a preset's larger pull.
+    function test_presetPullCutsTheTimesSent() {
+        var r = { textX: "AKM", index: 3, xOffset: 0, yOffset: 7, times: 18, isEnable: 1,
+                  cursorBack: 1 }
+        compare(Gun.pressGunValues(r, Gun.presetDefault2, 0, 4, 0).slice(1, 3), [36, 3])
+        compare(Gun.pressGunValues(r, Gun.presetUser, 0, 4, 0).slice(1, 3), [7, 18])
+        r.cursorBack = 0
+        compare(Gun.pressGunValues(r, Gun.presetDefault2, 0, 4, 0).slice(1, 3), [36, 18])
+    }
+
     function test_timesCutByOffset_data() {
         return [
             { tag: "y 20 keeps 6", y: 20, times: 6, back: 1, limit: 6, cut: 6 },

@@ -161,12 +161,14 @@ function fireKeyRecord(game, gun, fireTime, period) {
 }
 
 // The six values of q7_0CH_SetPressGun: x, y, times, enable, cursor back, fire key.
+// A preset pulls by its own offset, so the times are cut by that one, as the page cuts them by the
+// user's offset: the pull to be returned stays within the cursor's range.
 function pressGunValues(record, preset, game, gun, fireKey) {
-    var y = presetOffset(preset, game, gun)
-    return [integer(record.xOffset, 0, 255, 0),
-            y === undefined ? integer(record.yOffset, 0, maxOffset, 0) : y,
-            integer(record.times, 0, maxTimes, 0), record.isEnable ? 1 : 0,
-            record.cursorBack ? 1 : 0, fireKey]
+    var presetY = presetOffset(preset, game, gun)
+    var y = presetY === undefined ? integer(record.yOffset, 0, maxOffset, 0) : presetY
+    return [integer(record.xOffset, 0, 255, 0), y,
+            cutTimes(integer(record.times, 0, maxTimes, 0), y, record.cursorBack),
+            record.isEnable ? 1 : 0, record.cursorBack ? 1 : 0, fireKey]
 }
 
 // A weapon picture of the current skin.
