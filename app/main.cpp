@@ -2,6 +2,7 @@
 #include "AppIdentity.h"
 #include "DataFolder.h"
 #include "InputCapture.h"
+#include "MouseService.h"
 #include "NoticeChannel.h"
 #include "RuntimeDir.h"
 #include "UserPrompt.h"
@@ -67,6 +68,9 @@ int main(int argc, char *argv[]) {
         if (!capture.install(false, view))
             view->setCaptureHint(InputCapture::windowOnlyLine());
         widget.startUp();
+        // Scripts and desktops reach the window on the session bus (q7ctl among them).
+        MouseService bus(widget);
+        bus.start();
         result = app.exec();
         capture.remove();
     }

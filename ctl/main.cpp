@@ -1,47 +1,47 @@
-// q7ctl: the program's slots from the command line, without a window.
+// q7ctl: the program's slots and settings from the command line, through the running window
+// when there is one, on its own otherwise.
+#include "BusSlotCaller.h"
 #include "ConsolePrompt.h"
 #include "DataFolder.h"
 #include "DeviceCheck.h"
 #include "DeviceLock.h"
 #include "Hid_Thread.h"
 #include "LinkState.h"
+#include "LocalSlotCaller.h"
+#include "MouseActions.h"
+#include "PageLogic.h"
 #include "RuntimeDir.h"
 #include "SlotDomains.h"
-#include "SlotInvoker.h"
+#include "Words.h"
 #include "myQQuickView.h"
 #include "q7ctl_help.h"
 
 #include <QApplication>
-#include <QJsonArray>
-#include <QJsonDocument>
 #include <QLoggingCategory>
-#include <QSettings>
 
 #include <cstdio>
 
 namespace {
 
-enum ExitCode { Ok = 0, Usage = 2, Absent = 3, Busy = 4, Failed = 5 };
-constexpr int MaxFailureLines = 8;
-
-void usage() {
-    std::fputs(Manual::q7ctlHelp, stderr);
+int fail(int code, const QString &message) {
+    std::fprintf(stderr, "q7ctl: %s\n", qUtf8Printable(message));
+    return code;
 }
 
-QString jsonText(const QJsonValue &v) {
-    // QJsonDocument holds only arrays and objects: print the value inside a one-element array.
-    const QByteArray text = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(text.mid(1, text.size() - 2));
+QString deviceState() {
+    return LinkState::instance().demoMode.load() ? QStringLiteral("demo")
+                                                 : QStringLiteral("connected");
 }
 
-// Names each exchange that failed; true when there was one.
-bool reportFailures(const QList<ExchangeFailure> &failures) {
-    for (int i = 0; i < failures.size() && i < MaxFailureLines; ++i)
-        std::fprintf(stderr, "q7ctl: %s\n", qUtf8Printable(failures[i].text()));
-    if (failures.size() > MaxFailureLines)
-        std::fprintf(stderr, "q7ctl: %lld more failed exchanges\n",
-                     static_cast<long long>(failures.size() - MaxFailureLines));
-    return !failures.isEmpty();
+// Through the window: its slots, its device, its lock.
+int runThroughWindow(const QStringList &words, bool yes, bool json) {
+    BusSlotCaller caller;
+    PageLogic logic;
+    MouseActions actions(caller, logic, yes);
+    actions.setDeviceState([] {
+        return QStringLiteral("connected, through the q7config window");
+    });
+    return Words(caller, actions).run(words, yes, json);
 }
 
 } // namespace
@@ -55,18 +55,21 @@ int main(int argc, char *argv[]) {
     QStringList args = app.arguments().mid(1);
     const bool yes = args.removeAll(QStringLiteral("--yes")) > 0;
     const bool verbose = args.removeAll(QStringLiteral("--verbose")) > 0;
+    const bool json = args.value(0) == QLatin1String("status") &&
+                      args.removeAll(QStringLiteral("--json")) > 0;
     if (!verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     if (args.value(0) == QLatin1String("--help")) {
         std::fputs(Manual::q7ctlHelp, stdout);
-        return Ok;
+        return Words::Ok;
     }
-    if (args.isEmpty() ||
-        (args.first() != QLatin1String("slots") && args.first() != QLatin1String("call")) ||
-        (args.first() == QLatin1String("call") && args.size() < 2)) {
-        usage();
-        return Usage;
+    if (const auto error = Words::usageError(args)) {
+        std::fprintf(stderr, "q7ctl: %s\n\n", qUtf8Printable(*error));
+        std::fputs(Manual::q7ctlHelp, stderr);
+        return Words::Usage;
     }
+    // Files name what the user sees from here: before the working folder changes.
+    const QStringList words = Words::withAbsoluteFiles(args);
 
     ConsolePrompt prompt(yes);
     UserPrompt::install(&prompt);
@@ -74,66 +77,44 @@ int main(int argc, char *argv[]) {
     if (!data.error.isEmpty())
         std::fprintf(stderr, "q7ctl: %s\n", qUtf8Printable(data.error));
 
+    const bool listing = words.first() == QLatin1String("slots");
+    if (!listing && BusSlotCaller::windowRunning())
+        return runThroughWindow(words, yes, json);
+
     Hid_Thread hid;
     myQQuickView view(nullptr, false);
     view.setDeviceLink(&hid);
-    SlotInvoker invoker(&view);
-
-    if (args.first() == QLatin1String("slots")) {
-        for (const QString &line : invoker.describeSlots(&SlotDomains::describe))
+    LocalSlotCaller caller(view);
+    if (listing) {
+        for (const QString &line : caller.invoker().describeSlots(&SlotDomains::describe))
             std::printf("%s\n", qUtf8Printable(line));
-        return Ok;
+        return Words::Ok;
     }
-
-    const QString slot = args.at(1);
-    const QStringList slotArgs = args.mid(2);
-    // Types first, then values: nothing reaches the device or a file before both pass.
-    const SlotInvoker::Prepared prepared = invoker.prepare(slot, slotArgs);
-    if (!prepared.error.isEmpty()) {
-        std::fprintf(stderr, "q7ctl: %s\n", qUtf8Printable(prepared.error));
-        return Usage;
-    }
+    if (Words::selectsProfile(words))
+        return fail(Words::Failed,
+                    QStringLiteral("no q7config window is running: a profile chosen here would "
+                                   "last only as long as this q7ctl (the window starts with "
+                                   "profile 1); start q7config and choose it again"));
 
     hid.setSettingsSource([&view] { return view.appSettings(); });
     const QString title = view.appSettings()->value(QStringLiteral("common/name")).toString();
     hid.setTitleSource([title] { return title; });
     if (!DeviceCheck::find(hid, view))
-        return Absent;
-
-    // The list holds file names; slots take the macro's name without ".bin".
-    QStringList macroNames = view.getMacroIniNames();
-    for (QString &name : macroNames)
-        name.chop(qsizetype(qstrlen(".bin")));
-    const SlotDomains::Context context{view.currentDeviceType(), macroNames, yes};
-    if (const auto refusal =
-            SlotDomains::check(slot, prepared.args, context, prepared.parameterNames)) {
-        std::fprintf(stderr, "q7ctl: %s: %s\n", qUtf8Printable(slot), qUtf8Printable(*refusal));
-        return Usage;
-    }
+        return Words::Absent;
 
     DeviceLock lock(DeviceLock::keyFor(hid.currentEntry()), QStringLiteral("q7ctl"));
     if (!LinkState::instance().demoMode.load() && !lock.tryLock()) {
-        std::fprintf(stderr, "q7ctl: the mouse is in use by %s; close it and try again.\n",
-                     qUtf8Printable(lock.holderText()));
-        return Busy;
+        // A window that started since we looked answers on the bus by now (and says who holds
+        // the mouse, should it be waiting for it too).
+        if (BusSlotCaller::windowRunning())
+            return runThroughWindow(words, yes, json);
+        return fail(Words::Busy, QStringLiteral("the mouse is in use by %1; close it and try again.")
+                                     .arg(lock.holderText()));
     }
     view.syncFW();
 
-    (void)hid.takeFailures(); // only the call's own exchanges count
-    const int warningsBefore = prompt.warningCount();
-    const SlotInvoker::Result result = invoker.call(slot, slotArgs);
-    // Sets run on a worker: let the last one reach the device before the process ends.
-    hid.waitForSend();
-    if (!result.ok) {
-        std::fprintf(stderr, "q7ctl: %s\n", qUtf8Printable(result.error));
-        return Usage;
-    }
-    if (result.value)
-        std::printf("%s\n", qUtf8Printable(jsonText(*result.value)));
-    const bool failed = reportFailures(hid.takeFailures());
-    // What the call left in memory is written now: a file that cannot be written warns too.
-    const bool stored = view.flushStorage();
-    // A slot that warned (a file kept as it was, a write that failed) did not do all it was asked.
-    const bool refused = prompt.warningCount() > warningsBefore;
-    return failed || refused || !stored ? Failed : Ok;
+    PageLogic logic;
+    MouseActions actions(caller, logic, yes);
+    actions.setDeviceState(deviceState);
+    return Words(caller, actions).run(words, yes, json);
 }

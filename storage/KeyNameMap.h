@@ -14,6 +14,7 @@ public:
     // 0 for a name the map does not hold.
     quint8 usage(const QString &name) const { return m_usages.value(name, 0); }
     qsizetype size() const { return m_usages.size(); }
+    const QHash<QString, quint8> &usages() const { return m_usages; }
 
 private:
     KeyNameMap();

@@ -25,10 +25,10 @@ bool SettingsFiles::setCurrentProfileIndex(int index) {
 }
 
 bool SettingsFiles::storeAll() {
-    store(m_appConfig);
+    bool all = store(m_appConfig);
     for (Entry &profile : m_profiles)
-        store(profile);
-    return !m_failures.any();
+        all = store(profile) && all;
+    return all;
 }
 
 bool SettingsFiles::replaceAppConfig(const QString &source, QString *error) {

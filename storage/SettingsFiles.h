@@ -30,7 +30,7 @@ public:
     bool storeAppConfig() { return store(m_appConfig); }
     bool storeProfile(int index) { return isProfileIndex(index) && store(entry(index)); }
     bool storeCurrentProfile() { return storeProfile(m_currentProfile); }
-    // Every file; false when any of them has failed in this run.
+    // Every file; false when any of them could not be written now.
     bool storeAll();
     StorageFailures &failures() { return m_failures; }
 

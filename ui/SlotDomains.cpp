@@ -4,6 +4,7 @@
 
 #include <QHash>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <vector>
@@ -14,10 +15,13 @@ namespace {
 enum class Device { Any, Keyboard, Mouse };
 
 struct Param {
-    enum class Kind { Free, Range, Numbers, Scalars, Macro, NewMacro };
+    // Free: the type says it all, and the slot neither sends nor stores it. Ruled: the slot's rule
+    // checks it.
+    enum class Kind { Free, Range, OneOf, Flag, Numbers, Scalars, Lines, Macro, NewMacro, Ruled };
     Kind kind = Kind::Free;
     double low = 0, high = 0;       // Range, and each element of Numbers
-    int minCount = 0, maxCount = 0; // Numbers, Scalars
+    int minCount = 0, maxCount = 0; // Numbers, Scalars, Lines
+    std::vector<int> choices = {};  // OneOf
 };
 
 using Rule = std::function<std::optional<QString>(const QVariantList &, const Context &)>;
@@ -30,7 +34,15 @@ struct Domain {
     std::vector<Param> params;
     Rule rule;        // a check that spans parameters
     QString ruleText; // what the rule asks, for "q7ctl slots"
+    // The slot asks for a file name in a dialog: called from outside, the file comes with the call.
+    QString fileWord;
 };
+
+// A slot that asks for a file: what the caller types instead of the dialog.
+Domain withFile(Domain d, const char *word) {
+    d.fileWord = QString::fromUtf8(word);
+    return d;
+}
 
 Param range(double low, double high) {
     return {Param::Kind::Range, low, high, 0, 0};
@@ -44,7 +56,16 @@ Param between(int minCount, int maxCount, double low = 0, double high = 255) {
 Param scalars(int maxCount) {
     return {Param::Kind::Scalars, 0, 0, 0, maxCount};
 }
+Param oneOf(std::vector<int> choices) {
+    return {Param::Kind::OneOf, 0, 0, 0, 0, std::move(choices)};
+}
+Param lines(int maxCount) {
+    return {Param::Kind::Lines, 0, 0, 0, maxCount};
+}
 const Param any{};
+const Param byte = range(0, 255);
+const Param flag{Param::Kind::Flag};
+const Param ruled{Param::Kind::Ruled};
 const Param macro{Param::Kind::Macro, 0, 0, 0, 0};
 const Param newMacro{Param::Kind::NewMacro, 0, 0, 0, 0};
 
@@ -63,6 +84,12 @@ constexpr int KeyboardKeys = 126;
 constexpr int ApConfigItems = 256;
 constexpr int PackedColourType = 2;
 constexpr double DpiTop = 65535;
+constexpr int LedEffects = 10; // 0 switches the LEDs off
+constexpr int UserPictures = 5;
+constexpr int KeyboardMacros = 35;
+constexpr int MacroLines = 4096;
+// The polling rate's one-bit codes: 1000, 500, 250 and 125 Hz.
+const std::vector<int> RateCodes{1, 2, 4, 8};
 
 constexpr uint8_t MouseButtonType = 0x01;
 constexpr uint8_t LeftButton = 0xF0;
@@ -116,7 +143,7 @@ const QHash<QString, Domain> &table() {
         {"syncFW",                     {}},
         {"initUI",                     {}},
         {"runUI",                      {}},
-        {"setEnableAudio",             {Device::Any, {any}}},
+        {"setEnableAudio",             {Device::Any, {flag}}},
         {"playMedia_Index",            {Device::Any, {range(0, Sounds)}}},
         {"playMedia_Background",       {}},
         {"clearAllMedia",              {}},
@@ -127,11 +154,11 @@ const QHash<QString, Domain> &table() {
         {"resetApconfig",              {}},
         {"getIsSkinShow",              {}},
         {"loadDefaultProfile",         {Device::Any, {range(0, PageIds)}}},
-        {"loadProfile",                {Device::Any, {range(0, Profiles - 1)}}},
-        {"saveProfile",                {Device::Any, {range(0, Profiles - 1)}}},
+        {"loadProfile",                withFile({Device::Any, {range(0, Profiles - 1)}}, "q7ctl profile import N FILE")},
+        {"saveProfile",                withFile({Device::Any, {range(0, Profiles - 1)}}, "q7ctl profile export N FILE")},
         {"resetProfile",               {Device::Any, {range(0, Profiles - 1)}}},
-        {"loadMacroIniFromFile",       {}},
-        {"saveMacroIniToFile",         {Device::Any, {macro}}},
+        {"loadMacroIniFromFile",       withFile({}, "q7ctl macro import NAME FILE")},
+        {"saveMacroIniToFile",         withFile({Device::Any, {macro}}, "q7ctl macro export NAME FILE")},
         {"renameMacroIniFile",         {Device::Any, {macro, newMacro}}},
         {"getCustomFilePath",          {}},
         {"chkLanguages",               {}},
@@ -140,31 +167,31 @@ const QHash<QString, Domain> &table() {
         {"createMacroIni",             {}},
         {"deleteMacroIni",             {Device::Any, {macro}}},
         {"getMacroIniNames",           {}},
-        {"saveMacroIni",               {Device::Any, {newMacro, any}}},
+        {"saveMacroIni",               {Device::Any, {newMacro, lines(MacroLines)}}},
         {"loadMacroIni",               {Device::Any, {macro}}},
         {"loadMacroIniConfig",         {Device::Any, {macro}}},
         {"setMacroIniConfig",          {Device::Any, {macro, scalars(ApConfigItems)}}},
         {"getKeydefine",               {Device::Any, {range(0, KeyboardKeys - 1)}}},
         {"macroIncode",                {Device::Any, {any}}},
-        {"saveGundata",                {Device::Any, {range(0, Games - 1), any}, weaponTable,
+        {"saveGundata",                {Device::Any, {range(0, Games - 1), ruled}, weaponTable,
                                         "gunData: up to 84 values, per weapon a name and six numbers 0-255"}},
         {"saveSelGundata",             {Device::Any, {range(0, FireKeys - 1), numbers(FireKeyRecord)}}},
         {"getGundata",                 {Device::Any, {range(0, Games - 1)}}},
         {"getSelGundata",              {Device::Any, {range(0, FireKeys - 1)}}},
         // Keyboard dialect; the mouse answers 0x01, 0x81, 0x03, 0x83 and 0x04 too.
-        {"ui_01H_SetReportRate",       {Device::Any, {any}}},
+        {"ui_01H_SetReportRate",       {Device::Any, {oneOf(RateCodes)}}},
         {"ui_02H_SetCurrentProfile",   {Device::Any, {range(0, Profiles - 1)}}},
-        {"ui_03H_SetKeyboardoption",   {Device::Any, {any, any, any, any}}},
-        {"ui_04H_SetButtonSensitivity",{Device::Any, {any, any, any, any, any}}},
-        {"ui_07H_SetControlIndicatorLight", {Device::Keyboard, {any, any}}},
-        {"ui_08H_SetLEDType",          {Device::Keyboard, {any, any, any, any, any, any}}},
-        {"ui_09H_SetKeyboardMode",     {Device::Keyboard, {any}}},
+        {"ui_03H_SetKeyboardoption",   {Device::Any, {byte, byte, byte, byte}}},
+        {"ui_04H_SetButtonSensitivity",{Device::Any, {byte, byte, byte, byte, byte}}},
+        {"ui_07H_SetControlIndicatorLight", {Device::Keyboard, {byte, byte}}},
+        {"ui_08H_SetLEDType",          {Device::Keyboard, {byte, byte, byte, byte, byte, byte}}},
+        {"ui_09H_SetKeyboardMode",     {Device::Keyboard, {byte}}},
         {"ui_0DH_SetKeyMatrix",        {Device::Keyboard, {numbers(512)}}},
         {"ui_0EH_SetKeyOnOff",         {Device::Keyboard, {numbers(21)}}},
-        {"ui_11H_SetMacroKey",         {Device::Keyboard, {range(0, 255), macro}}},
-        {"ui_12H_SetUserPicture",      {Device::Keyboard, {any, any, numbers(512)}}},
+        {"ui_11H_SetMacroKey",         {Device::Keyboard, {range(0, KeyboardMacros - 1), macro}}},
+        {"ui_12H_SetUserPicture",      {Device::Keyboard, {range(0, UserPictures - 1), byte, numbers(512)}}},
         {"ui_13H_SetRecoveryData",     {Device::Keyboard, {}}},
-        {"ui_14H_SetColor",            {Device::Keyboard, {any, any, any, any}}},
+        {"ui_14H_SetColor",            {Device::Keyboard, {byte, byte, byte, byte}}},
         {"ui_80H_GetFWVersion",        {Device::Keyboard, {}}},
         {"ui_81H_GetReportRate",       {}},
         {"ui_82H_GetCurrentProfile",   {Device::Keyboard, {}}},
@@ -174,22 +201,22 @@ const QHash<QString, Domain> &table() {
         {"ui_89H_GetKeyboardMode",     {Device::Keyboard, {}}},
         {"ui_8DH_GetKeyMatrix",        {Device::Keyboard, {}}},
         {"ui_8EH_GetKeyOnOff",         {Device::Keyboard, {}}},
-        {"ui_91H_GetMacroKey",         {Device::Keyboard, {any}}},
-        {"ui_92H_GetUserPicture",      {Device::Any, {any}}},
-        {"ui_94H_GetColor",            {Device::Any, {any}}},
+        {"ui_91H_GetMacroKey",         {Device::Keyboard, {range(0, KeyboardMacros - 1)}}},
+        {"ui_92H_GetUserPicture",      {Device::Any, {range(0, UserPictures - 1)}}},
+        {"ui_94H_GetColor",            {Device::Any, {byte}}},
         // Mouse reads, the desktop's pointer and the safety question.
         {"getSensorType",              {Device::Mouse, {}}},
         {"chkIsLogoLedWork",           {Device::Mouse, {}}},
         {"getMsgAns_FoolProofing",     {}},
-        {"setScrollPinSwap",           {Device::Mouse, {any}}},
-        {"setAcceleration",            {Device::Any, {any}}},
+        {"setScrollPinSwap",           {Device::Mouse, {flag}}},
+        {"setAcceleration",            {Device::Any, {flag}}},
         {"setCursorSpeed",             {Device::Any, {range(0, SliderTop)}}},
         {"setVerticalScrollLines",     {Device::Any, {range(0, SliderTop)}}},
         {"setDoubleClickSpeed",        {Device::Any, {range(0, SliderTop)}}},
         // Mouse dialect.
         {"ui_0BH_SetCurrentDPIStage",  {Device::Mouse, {range(1, Stages)}}},
-        {"ui_0DH_SetRGBLedEffect",     {Device::Mouse, {any, any, any, between(3, 4)}}},
-        {"ui_10H_SetLED8StageColor",   {Device::Mouse, {range(0, PackedColourType), any}, colourTable,
+        {"ui_0DH_SetRGBLedEffect",     {Device::Mouse, {range(0, LedEffects), byte, byte, between(3, 4)}}},
+        {"ui_10H_SetLED8StageColor",   {Device::Mouse, {range(0, PackedColourType), ruled}, colourTable,
                                         "src24: 24 numbers 0-255 (types 0, 1) or 8 colour ids 0-15 (type 2)"}},
         {"ui_11H_SetDPISet",           {Device::Mouse, {range(1, Stages), numbers(Stages), numbers(Stages, 0, DpiTop)}}},
         {"ui_12H_SetKeyMatrix",        {Device::Mouse, {numbers(16 * RecordBytes)}, leftButtonKept,
@@ -200,7 +227,7 @@ const QHash<QString, Domain> &table() {
         {"getCursorSpeed",             {}},
         {"getVerticalScrollLines",     {}},
         {"getDoubleClickSpeed",        {}},
-        {"q7_0CH_SetPressGun",         {Device::Mouse, {any, any, any, range(0, 1), range(0, 1), range(0, FireKeys - 1)}}},
+        {"q7_0CH_SetPressGun",         {Device::Mouse, {byte, byte, byte, range(0, 1), range(0, 1), range(0, FireKeys - 1)}}},
         {"ui_8BH_GetCurrentDPIStage",  {}},
         {"ui_8DH_GetRGBLedEffect",     {}},
         {"ui_90H_GetLED8StageColor",   {Device::Any, {range(0, PackedColourType)}}},
@@ -208,6 +235,7 @@ const QHash<QString, Domain> &table() {
         {"ui_91H_GetDPISet",           {}},
         {"ui_92H_GetKeyMatrix",        {Device::Mouse, {}}},
         {"ui_93H_GetMacroKey",         {Device::Mouse, {range(1, MouseMacros)}}},
+        {"getCurrentProfile",          {}},
     };
     return t;
 }
@@ -244,6 +272,19 @@ QString text(const Param &p) {
         return {};
     case Param::Kind::Range:
         return QStringLiteral("a whole number from %1 to %2").arg(number(p.low), number(p.high));
+    case Param::Kind::OneOf: {
+        QStringList texts;
+        for (int c : p.choices)
+            texts.append(QString::number(c));
+        return QStringLiteral("one of %1").arg(texts.join(QStringLiteral(", ")));
+    }
+    case Param::Kind::Flag:
+        return QStringLiteral("true or false");
+    case Param::Kind::Ruled:
+        return {}; // the rule's text says it
+    case Param::Kind::Lines:
+        return QStringLiteral("up to %1 lines of text, none with a control character")
+            .arg(p.maxCount);
     case Param::Kind::Numbers: {
         const QString count = p.minCount == p.maxCount ? QString::number(p.maxCount)
                               : p.minCount == 0
@@ -269,6 +310,23 @@ bool fits(const Param &p, const QVariant &v, const Context &context) {
         return true;
     case Param::Kind::Range:
         return isWhole(v, p.low, p.high);
+    case Param::Kind::OneOf:
+        return isWhole(v, 0, 255) && std::find(p.choices.begin(), p.choices.end(), v.toInt()) !=
+                                         p.choices.end();
+    case Param::Kind::Flag:
+        return v.typeId() == QMetaType::Bool;
+    case Param::Kind::Ruled:
+        return true;
+    case Param::Kind::Lines: {
+        const QStringList list = v.toStringList();
+        if (v.typeId() != QMetaType::QStringList || list.size() > p.maxCount)
+            return false;
+        for (const QString &line : list)
+            for (const QChar c : line)
+                if (c.category() == QChar::Other_Control)
+                    return false;
+        return true;
+    }
     case Param::Kind::Numbers: {
         if (v.typeId() != QMetaType::QVariantList)
             return false;
@@ -325,6 +383,9 @@ std::optional<QString> check(const QString &slot, const QVariantList &args, cons
     const bool keyboard = context.deviceType == 0;
     if ((d.device == Device::Mouse && keyboard) || (d.device == Device::Keyboard && !keyboard))
         return QStringLiteral("%1 applies to %2 only").arg(slot, deviceName(d.device));
+    // Without a file the window would open a dialog, and a script has nobody to answer it.
+    if (!d.fileWord.isEmpty() && context.files.isEmpty())
+        return QStringLiteral("needs a file; use: %1").arg(d.fileWord);
     for (size_t i = 0; i < d.params.size() && i < size_t(args.size()); ++i)
         if (!fits(d.params[i], args.at(qsizetype(i)), context))
             return QStringLiteral("argument %1 (%2) must be %3")
@@ -348,7 +409,21 @@ QStringList describe(const QString &slot, const QStringList &parameterNames) {
     }
     if (!d.ruleText.isEmpty())
         lines.append(d.ruleText);
+    if (!d.fileWord.isEmpty())
+        lines.append(QStringLiteral("asks for a file: %1").arg(d.fileWord));
     return lines;
+}
+
+QStringList parametersWithoutDomain(const QString &slot, int parameterCount) {
+    const auto found = table().constFind(slot);
+    QStringList missing;
+    for (int i = 0; i < parameterCount; ++i) {
+        const bool known = found != table().constEnd() && size_t(i) < found->params.size();
+        const Param::Kind kind = known ? found->params[size_t(i)].kind : Param::Kind::Free;
+        if (kind == Param::Kind::Free || (kind == Param::Kind::Ruled && !found->rule))
+            missing.append(QString::number(i + 1));
+    }
+    return missing;
 }
 
 } // namespace SlotDomains

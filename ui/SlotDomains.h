@@ -15,6 +15,7 @@ struct Context {
     int deviceType = -1;    // 0 keyboard, 1 mouse
     QStringList macroNames; // the macros that exist
     bool confirmed = false; // the caller answered the safety questions with OK
+    QStringList files;      // what the slot's file dialogs answer, in order
 };
 
 // Why the call is refused ("argument 2 (src64): ..."), or nothing when it is in its domain.
@@ -26,6 +27,10 @@ std::optional<QString> check(const QString &slot, const QVariantList &args, cons
 QStringList describe(const QString &slot, const QStringList &parameterNames);
 
 bool isKnown(const QString &slot);
+
+// The parameters (numbered from 1) that only their type limits. A slot that sends or stores must
+// have none: whatever a caller gives it would reach the device or a file.
+QStringList parametersWithoutDomain(const QString &slot, int parameterCount);
 
 // The mouse's left click (function type 1, button 0xF0): a key table without one leaves the
 // user without a left button.

@@ -122,6 +122,10 @@ void myQQuickView::detectMouse(bool isDown, uchar code, int x, int y) {
     invokeRoot("detectMouse", Qt::QueuedConnection, {isDown, int(code), x, y});
 }
 
+void myQQuickView::showOutsideChange(const QString &slot) {
+    invokeRoot("showOutsideChange", Qt::QueuedConnection, {slot, currentProfileIndex()});
+}
+
 void myQQuickView::setCaptureHint(const QString &hint) {
     if (hint == m_captureHint)
         return;

@@ -53,9 +53,14 @@ public:
     void detectMouse(bool isDown, uchar code, int x, int y);
     QString captureHint() const { return m_captureHint; }
     void setCaptureHint(const QString &hint);
+    // A slot called from outside the window (q7ctl, D-Bus) ran: the scene's pages that show what
+    // it may have changed read it again, and the profile menu shows the current profile.
+    void showOutsideChange(const QString &slot);
 
 signals:
     void captureHintChanged();
+    // A slot changed the current profile, or what it holds of the rate, DPI stages or lighting.
+    void settingsChanged();
 
 protected:
     // The scene's busy lock disables the view, which drops the keyboard focus; it is taken back
@@ -167,6 +172,9 @@ public slots:
     QVariantList ui_91H_GetDPISet();
     QVariantList ui_92H_GetKeyMatrix();
     QVariantList ui_93H_GetMacroKey(uchar macroId);
+
+    // The profile every device-facing slot uses, 0 … 9, as ui_02H_SetCurrentProfile takes it.
+    int getCurrentProfile();
 
 private:
     void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});

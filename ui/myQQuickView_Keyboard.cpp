@@ -22,6 +22,7 @@ void myQQuickView::ui_01H_SetReportRate(uchar rate) {
     }
     if (m_hid)
         m_hid->hid_01H_SetReportRate(rate);
+    emit settingsChanged();
 }
 
 void myQQuickView::ui_02H_SetCurrentProfile(int profile) {
@@ -34,6 +35,7 @@ void myQQuickView::ui_02H_SetCurrentProfile(int profile) {
     // The mouse keeps no profile number: the pages reload from the newly selected file.
     if (m_hid && currentDeviceType() == DeviceType::keyboard)
         m_hid->hid_02H_SetCurrentProfile(uchar(profile));
+    emit settingsChanged();
 }
 
 void myQQuickView::ui_03H_SetKeyboardoption(uchar byte1, uchar byte2, uchar byte3, uchar byte4) {
@@ -154,7 +156,7 @@ QVariantList myQQuickView::ui_84H_GetButtonSensitivity() {
 }
 
 QVariantList myQQuickView::ui_88H_GetLEDType() {
-    return currentProfile()->value(QStringLiteral("color/ledType"), 0).toList();
+    return ByteList::toUnsigned(currentProfile()->value(QStringLiteral("color/ledType"), 0).toList());
 }
 
 QVariant myQQuickView::ui_89H_GetKeyboardMode() {
@@ -186,9 +188,9 @@ QVariantList myQQuickView::ui_91H_GetMacroKey(uchar macroId) {
 }
 
 QVariantList myQQuickView::ui_92H_GetUserPicture(uchar index) {
-    return currentProfile()->value(QStringLiteral("userPicture/%1").arg(index), 0).toList();
+    return ByteList::toUnsigned(currentProfile()->value(QStringLiteral("userPicture/%1").arg(index), 0).toList());
 }
 
 QVariantList myQQuickView::ui_94H_GetColor(uchar index) {
-    return currentProfile()->value(QStringLiteral("color/%1").arg(index), 0).toList();
+    return ByteList::toUnsigned(currentProfile()->value(QStringLiteral("color/%1").arg(index), 0).toList());
 }

@@ -68,6 +68,7 @@ void myQQuickView::ui_0BH_SetCurrentDPIStage(uchar dpiStage) {
     m_files.storeCurrentProfile();
     if (m_hid)
         m_hid->hid_0BH_SetCurrentDPIStage(dpiStage);
+    emit settingsChanged();
 }
 
 void myQQuickView::ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2,
@@ -76,6 +77,7 @@ void myQQuickView::ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar opt
     m_files.storeCurrentProfile();
     if (m_hid)
         m_hid->hid_0DH_SetRGBLedEffect(effect, option1, option2);
+    emit settingsChanged();
 }
 
 void myQQuickView::ui_10H_SetLED8StageColor(uchar type, QVariantList src24) {
@@ -97,6 +99,7 @@ void myQQuickView::ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantL
     QByteArray bytes = ByteList::toBytes(src8, DpiCodes);
     if (m_hid)
         m_hid->hid_11H_SetDPISet(dpiStage, ByteList::raw(bytes));
+    emit settingsChanged();
 }
 
 void myQQuickView::ui_12H_SetKeyMatrix(QVariantList src64) {
@@ -218,7 +221,8 @@ uchar myQQuickView::ui_91H_SyncDPI() {
 }
 
 QVariantList myQQuickView::ui_91H_GetDPISet() {
-    return currentProfile()->value(QStringLiteral("sensor/dpi_Q7")).toList();
+    // Numbers, as ui_11H_SetDPISet takes them (the file gives them back as text).
+    return ByteList::toUnsigned(currentProfile()->value(QStringLiteral("sensor/dpi_Q7")).toList());
 }
 
 QVariantList myQQuickView::ui_92H_GetKeyMatrix() {

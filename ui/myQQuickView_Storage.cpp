@@ -1,6 +1,24 @@
 // The view's file and string slots: each hands over to its storage class.
 #include "myQQuickView.h"
 
+#include "ByteList.h"
+
+namespace {
+constexpr int WeaponValues = 7; // a name, then six numbers
+
+// The recoil files give numbers back as text; the getters hand out what the setters take.
+QVariantList weaponValues(const QVariantList &stored) {
+    QVariantList out = stored;
+    for (qsizetype i = 0; i < out.size(); ++i) {
+        bool isNumber = false;
+        const uint n = out.at(i).toString().toUInt(&isNumber);
+        if (i % WeaponValues != 0 && isNumber)
+            out[i] = n;
+    }
+    return out;
+}
+} // namespace
+
 void myQQuickView::saveApConfig(QVariantList apConfigs) {
     m_appConfig.saveApConfig(apConfigs);
 }
@@ -25,12 +43,17 @@ QVariantList myQQuickView::loadDefaultProfile(uchar uiPageId) {
 }
 void myQQuickView::loadProfile(int profile) {
     m_profiles.loadProfile(profile);
+    emit settingsChanged();
 }
 void myQQuickView::saveProfile(int profile) {
     m_profiles.saveProfile(profile);
 }
 void myQQuickView::resetProfile(int profile) {
     m_profiles.resetProfile(profile);
+    emit settingsChanged();
+}
+int myQQuickView::getCurrentProfile() {
+    return m_files.currentProfileIndex();
 }
 
 QVariantMap myQQuickView::chkLanguages() {
@@ -88,8 +111,8 @@ void myQQuickView::saveSelGundata(QVariant selGun, QVariantList gunData) {
     m_recoil.saveSelGundata(selGun, gunData);
 }
 QVariantList myQQuickView::getGundata(QVariant gameNo) {
-    return m_recoil.getGundata(gameNo);
+    return weaponValues(m_recoil.getGundata(gameNo));
 }
 QVariantList myQQuickView::getSelGundata(QVariant selGun) {
-    return m_recoil.getSelGundata(selGun);
+    return ByteList::toUnsigned(m_recoil.getSelGundata(selGun));
 }

@@ -4,8 +4,8 @@ import "common"
 import "Q7"
 import "Q7/frame.js" as Frame
 
-// The scene's root. The native side calls initUI, run, setProtectUI, detectKeyboard and
-// detectMouse by name; their parameters stay untyped so those calls keep matching.
+// The scene's root. The native side calls initUI, run, setProtectUI, detectKeyboard,
+// detectMouse and showOutsideChange by name; their parameters stay untyped so those calls keep matching.
 Item {
     id: _mainIten
     width: 1000
@@ -142,6 +142,11 @@ Item {
     }
 
     function detectMouse(isDown, vornCode, x, y) {
+    }
+
+    // A slot called from outside the window changed what the pages may show.
+    function showOutsideChange(slot, profile) {
+        _main_Q7.showOutsideChange(slot, profile)
     }
 
     function setSkin() {

@@ -49,6 +49,17 @@ Item {
         _Page_Sensor.build().pageReset()
     }
 
+    // q7ctl or the D-Bus interface ran `slot`: the profile menu shows the current profile and
+    // the pages that show what the slot changes read it again, as after a profile switch.
+    function showOutsideChange(slot, profile) {
+        _Menu_Prof.currentIndex = profile
+        var pages = Frame.pagesShowing(slot)
+        var slots = [_Page_Keydefine, _Page_Macro, _Page_Color, _Page_Sensor, _Page_pressGun]
+        pages.forEach(function (index) {
+            slots[index].callPage(index === 2 ? "refreshUI" : "initUI")
+        })
+    }
+
     function playOnPowerOn() {
         _Menu_Func.visible = true
         _Menu_Prof.visible = true

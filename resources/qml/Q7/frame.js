@@ -62,3 +62,22 @@ var profileMenuStrings = [84, 85, 77, 78]
 function profileItemReloads(item, entry, current) {
     return (item === 0 || item === 2) && entry === current
 }
+
+// Which pages (0 key, 1 macro, 2 colour, 3 sensor, 4 press gun) show what a slot called from
+// outside the window changes; a profile switch or a replaced profile reloads the pages a click on
+// the profile menu reloads.
+var outsideChanges = {
+    ui_02H_SetCurrentProfile: [0, 2, 3], loadProfile: [0, 2, 3], resetProfile: [0, 2, 3],
+    ui_01H_SetReportRate: [3], ui_0BH_SetCurrentDPIStage: [3], ui_11H_SetDPISet: [3],
+    setCursorSpeed: [3], setVerticalScrollLines: [3], setDoubleClickSpeed: [3],
+    ui_10H_SetLED8StageColor: [2, 3], ui_0DH_SetRGBLedEffect: [2],
+    ui_12H_SetKeyMatrix: [0],
+    createMacroIni: [0, 1], deleteMacroIni: [0, 1], saveMacroIni: [1], renameMacroIniFile: [0, 1],
+    loadMacroIniFromFile: [0, 1], setMacroIniConfig: [0, 1],
+    saveGundata: [4], saveSelGundata: [4]
+}
+
+function pagesShowing(slot) {
+    var pages = outsideChanges[slot]
+    return pages === undefined ? [] : pages
+}

@@ -1,0 +1,51 @@
+#include "BusSlotCaller.h"
+
+#include "BusNames.h"
+
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QJsonArray>
+#include <QJsonDocument>
+
+namespace {
+std::optional<QJsonValue> parsed(const QString &json) {
+    if (json.isEmpty())
+        return std::nullopt;
+    const QJsonDocument doc = QJsonDocument::fromJson(('[' + json + ']').toUtf8());
+    return doc.array().first();
+}
+} // namespace
+
+bool BusSlotCaller::windowRunning() {
+    const QDBusConnection bus = QDBusConnection::sessionBus();
+    return bus.isConnected() && bus.interface() &&
+           bus.interface()->isServiceRegistered(BusNames::service()).value();
+}
+
+SlotOutcome BusSlotCaller::call(const SlotRequest &request) {
+    QDBusMessage message = QDBusMessage::createMethodCall(
+        BusNames::service(), BusNames::path(), BusNames::interface(), QStringLiteral("Call"));
+    message << request.slot << request.jsonArgs
+            << QVariantMap{{QStringLiteral("files"), request.files},
+                           {QStringLiteral("confirmed"), request.confirmed}};
+    const QDBusMessage answer =
+        QDBusConnection::sessionBus().call(message, QDBus::Block, TimeoutMs);
+    const QVariantList values = answer.arguments();
+    if (answer.type() == QDBusMessage::ReplyMessage) {
+        SlotOutcome done;
+        done.value = parsed(values.value(0).toString());
+        return done;
+    }
+    if (!BusNames::isOurs(answer.errorName())) {
+        m_lost = true;
+        return SlotOutcome::failure(SlotOutcome::Status::NotDone,
+                                    QStringLiteral("the q7config window did not answer: %1")
+                                        .arg(answer.errorMessage()));
+    }
+    SlotOutcome failed;
+    failed.status = BusNames::statusOf(answer.errorName());
+    failed.messages = answer.errorMessage().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    failed.value = parsed(values.value(1).toString());
+    return failed;
+}

@@ -1,0 +1,53 @@
+#include "PageLogic.h"
+
+#include <QQmlComponent>
+#include <QQmlEngine>
+
+namespace {
+// The libraries imported as the pages import them, from the compiled-in scene.
+const char Loader[] = R"(
+import QtQml
+import "qrc:/modules/qml/Q7/sensor.js" as Sensor
+import "qrc:/modules/qml/Q7/lighting.js" as Lighting
+import "qrc:/modules/qml/Q7/keydefine.js" as Keys
+QtObject {
+    function library(name) { return name === 0 ? Sensor : name === 1 ? Lighting : Keys }
+}
+)";
+} // namespace
+
+PageLogic::PageLogic() : m_engine(std::make_unique<QQmlEngine>()) {
+    QQmlComponent component(m_engine.get());
+    component.setData(Loader, QUrl(QStringLiteral("qrc:/modules/qml/Q7/PageLogic.qml")));
+    m_root.reset(component.create());
+    if (!m_root)
+        qWarning("PageLogic: %s", qUtf8Printable(component.errorString()));
+}
+
+PageLogic::~PageLogic() = default;
+
+QJSValue PageLogic::library(Library library) const {
+    if (!m_root)
+        return {};
+    // Called as JavaScript: a QVariant return would turn the library into a plain map.
+    const QJSValue root = m_engine->toScriptValue(m_root.get());
+    return root.property(QStringLiteral("library")).callWithInstance(root, {int(library)});
+}
+
+QJSValue PageLogic::call(Library which, const char *function, const QVariantList &args) const {
+    QJSValue f = library(which).property(QString::fromLatin1(function));
+    if (!f.isCallable())
+        return {};
+    QJSValueList values;
+    for (const QVariant &a : args)
+        values.append(m_engine->toScriptValue(a));
+    return f.call(values);
+}
+
+QJSValue PageLogic::value(Library which, const char *name) const {
+    return library(which).property(QString::fromLatin1(name));
+}
+
+QVariantList PageLogic::toList(const QJSValue &array) {
+    return array.toVariant().toList();
+}

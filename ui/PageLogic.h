@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QJSValue>
+#include <QString>
+#include <QVariantList>
+
+#include <memory>
+
+class QQmlEngine;
+
+// The pages' own JavaScript libraries (sensor.js, lighting.js, keydefine.js), for callers outside
+// the scene: q7ctl and the D-Bus interface compute codes, records and names exactly as the pages
+// do, from the one copy of that logic.
+class PageLogic {
+public:
+    enum class Library { Sensor, Lighting, Keys };
+
+    PageLogic();
+    ~PageLogic();
+    PageLogic(const PageLogic &) = delete;
+    PageLogic &operator=(const PageLogic &) = delete;
+
+    // A function of the library called with args; undefined when it is not there.
+    QJSValue call(Library library, const char *function, const QVariantList &args = {}) const;
+    // A variable of the library ("effects", "mouseEntries", …).
+    QJSValue value(Library library, const char *name) const;
+
+    static QVariantList toList(const QJSValue &array);
+
+private:
+    QJSValue library(Library library) const;
+
+    std::unique_ptr<QQmlEngine> m_engine;
+    std::unique_ptr<QObject> m_root;
+};
