@@ -18,4 +18,7 @@ QString errorName(SlotOutcome::Status status);
 SlotOutcome::Status statusOf(const QString &errorName);
 bool isOurs(const QString &errorName);
 
+// An error's message ends with this line and the result as JSON when the slot gave one.
+inline const QString ResultLine = QStringLiteral("result: ");
+
 } // namespace BusNames

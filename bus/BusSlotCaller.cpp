@@ -31,21 +31,21 @@ SlotOutcome BusSlotCaller::call(const SlotRequest &request) {
                            {QStringLiteral("confirmed"), request.confirmed}};
     const QDBusMessage answer =
         QDBusConnection::sessionBus().call(message, QDBus::Block, TimeoutMs);
-    const QVariantList values = answer.arguments();
     if (answer.type() == QDBusMessage::ReplyMessage) {
         SlotOutcome done;
-        done.value = parsed(values.value(0).toString());
+        done.value = parsed(answer.arguments().value(0).toString());
         return done;
     }
     if (!BusNames::isOurs(answer.errorName())) {
         m_lost = true;
-        return SlotOutcome::failure(SlotOutcome::Status::NotDone,
-                                    QStringLiteral("the q7config window did not answer: %1")
-                                        .arg(answer.errorMessage()));
+        return SlotOutcome::failure(
+            SlotOutcome::Status::NotDone,
+            QStringLiteral("the q7config window did not answer: %1").arg(answer.errorMessage()));
     }
     SlotOutcome failed;
     failed.status = BusNames::statusOf(answer.errorName());
     failed.messages = answer.errorMessage().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    failed.value = parsed(values.value(1).toString());
+    if (!failed.messages.isEmpty() && failed.messages.last().startsWith(BusNames::ResultLine))
+        failed.value = parsed(failed.messages.takeLast().mid(BusNames::ResultLine.size()));
     return failed;
 }

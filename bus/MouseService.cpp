@@ -46,7 +46,8 @@ MouseService::~MouseService() {
 bool MouseService::start() {
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        qInfo("No session bus: scripts reach the mouse with q7ctl only while the window is closed.");
+        qInfo(
+            "No session bus: scripts reach the mouse with q7ctl only while the window is closed.");
         return false;
     }
     if (!bus.registerObject(BusNames::path(), this)) {
@@ -54,9 +55,9 @@ bool MouseService::start() {
         return false;
     }
     // One window per user (the notice channel sees to that): never queue behind another owner.
-    const auto owner = bus.interface()->registerService(BusNames::service(),
-                                                        QDBusConnectionInterface::DontQueueService,
-                                                        QDBusConnectionInterface::DontAllowReplacement);
+    const auto owner = bus.interface()->registerService(
+        BusNames::service(), QDBusConnectionInterface::DontQueueService,
+        QDBusConnectionInterface::DontAllowReplacement);
     if (owner.value() != QDBusConnectionInterface::ServiceRegistered) {
         qWarning("D-Bus: the name %s is taken; q7ctl will not reach this window",
                  qUtf8Printable(BusNames::service()));
@@ -151,9 +152,8 @@ void MouseService::queue(Action action, Answer answer) {
     const QDBusMessage call = message();
     m_calls.push_back([this, call, action = std::move(action), answer] {
         MouseActions actions(m_caller, m_logic);
-        actions.setDeviceState([this] {
-            return demoMode() ? QStringLiteral("demo") : QStringLiteral("connected");
-        });
+        actions.setDeviceState(
+            [this] { return demoMode() ? QStringLiteral("demo") : QStringLiteral("connected"); });
         QDBusConnection::sessionBus().send(reply(call, action(actions), answer));
     });
     if (!m_running)
@@ -195,9 +195,7 @@ QDBusMessage MouseService::reply(const QDBusMessage &call, const SlotOutcome &ou
 }
 
 void MouseService::SelectProfile(int profile) {
-    queue([profile](MouseActions &a) {
-        return a.selectProfile(profile);
-    }, Answer::Nothing);
+    queue([profile](MouseActions &a) { return a.selectProfile(profile); }, Answer::Nothing);
 }
 
 int MouseService::NextProfile() {
@@ -211,9 +209,7 @@ int MouseService::PreviousProfile() {
 }
 
 void MouseService::SetDpiStage(int stage) {
-    queue([stage](MouseActions &a) {
-        return a.setDpiStage(stage);
-    }, Answer::Nothing);
+    queue([stage](MouseActions &a) { return a.setDpiStage(stage); }, Answer::Nothing);
 }
 
 int MouseService::NextDpiStage() {
@@ -227,21 +223,16 @@ int MouseService::PreviousDpiStage() {
 }
 
 void MouseService::SetPollingRate(int hz) {
-    queue([hz](MouseActions &a) {
-        return a.setPollingRate(hz);
-    }, Answer::Nothing);
+    queue([hz](MouseActions &a) { return a.setPollingRate(hz); }, Answer::Nothing);
 }
 
 void MouseService::SetLighting(const QString &effect, int brightness, int speed) {
-    queue([=](MouseActions &a) {
-        return a.setLighting(effect, brightness, speed);
-    }, Answer::Nothing);
+    queue([=](MouseActions &a) { return a.setLighting(effect, brightness, speed); },
+          Answer::Nothing);
 }
 
 void MouseService::SetKey(const QString &key, const QString &function) {
-    queue([=](MouseActions &a) {
-        return a.setKey(key, function);
-    }, Answer::Nothing);
+    queue([=](MouseActions &a) { return a.setKey(key, function); }, Answer::Nothing);
 }
 
 QString MouseService::Status() {
@@ -251,8 +242,7 @@ QString MouseService::Status() {
 
 QString MouseService::Call(const QString &slot, const QStringList &args,
                            const QVariantMap &options) {
-    const SlotRequest request{slot, args,
-                              options.value(QStringLiteral("files")).toStringList(),
+    const SlotRequest request{slot, args, options.value(QStringLiteral("files")).toStringList(),
                               options.value(QStringLiteral("confirmed")).toBool()};
     queue([this, request](MouseActions &) { return m_caller.call(request); }, Answer::Json);
     return {};

@@ -15,9 +15,9 @@ void CallPrompt::warning(const QString &title, const QString &text) {
 }
 
 bool CallPrompt::confirm(const QString &title, const QString &text) {
-    m_lines.append(QStringLiteral("%1: %2 [%3]")
-                       .arg(title, text, m_answerYes ? QStringLiteral("OK")
-                                                     : QStringLiteral("Cancel")));
+    m_lines.append(
+        QStringLiteral("%1: %2 [%3]")
+            .arg(title, text, m_answerYes ? QStringLiteral("OK") : QStringLiteral("Cancel")));
     return m_answerYes;
 }
 

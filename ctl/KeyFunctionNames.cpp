@@ -49,24 +49,23 @@ KeyFunctionNames::KeyFunctionNames(const PageLogic &logic) {
     const int firstMedia = logic.value(Lib::Keys, "firstMediaString").toInt();
     const int mediaCount = int(PageLogic::toList(logic.value(Lib::Keys, "mediaUsages")).size());
     for (int j = 0; j < mediaCount; ++j)
-        m_functions.append({strings.value(firstMedia + j),
-                            recordOf(PageLogic::toList(logic.call(Lib::Keys, "mediaRecord", {j})))});
+        m_functions.append(
+            {strings.value(firstMedia + j),
+             recordOf(PageLogic::toList(logic.call(Lib::Keys, "mediaRecord", {j})))});
     const auto &usages = KeyNameMap::instance().usages();
     for (auto it = usages.cbegin(); it != usages.cend(); ++it)
         if (it.value() < FirstMouseUsage)
-            m_functions.append(
-                {it.key().trimmed(),
-                 recordOf(PageLogic::toList(logic.call(Lib::Keys, "keyboardRecord",
-                                                       {int(it.value())})))});
+            m_functions.append({it.key().trimmed(),
+                                recordOf(PageLogic::toList(
+                                    logic.call(Lib::Keys, "keyboardRecord", {int(it.value())})))});
     // Modifiers and plain keys in usage order, so lists read well.
-    std::stable_sort(m_functions.begin() + mouse.size() + mediaCount, m_functions.end(),
-                     [](const Function &a, const Function &b) {
-                         return (a.record[2] >= FirstModifierUsage) <
-                                    (b.record[2] >= FirstModifierUsage) ||
-                                ((a.record[2] >= FirstModifierUsage) ==
-                                     (b.record[2] >= FirstModifierUsage) &&
-                                 a.record[2] < b.record[2]);
-                     });
+    std::stable_sort(
+        m_functions.begin() + mouse.size() + mediaCount, m_functions.end(),
+        [](const Function &a, const Function &b) {
+            return (a.record[2] >= FirstModifierUsage) < (b.record[2] >= FirstModifierUsage) ||
+                   ((a.record[2] >= FirstModifierUsage) == (b.record[2] >= FirstModifierUsage) &&
+                    a.record[2] < b.record[2]);
+        });
     m_functions.prepend({QStringLiteral("NONE"), Record{}});
 }
 
@@ -87,7 +86,7 @@ std::optional<int> KeyFunctionNames::key(const QString &name) const {
     const int n = name.toInt(&isNumber);
     if (isNumber)
         return n >= 1 && n <= KeyCount && !keyName(n - 1).isEmpty() ? std::optional<int>(n - 1)
-                                                                     : std::nullopt;
+                                                                    : std::nullopt;
     const QString wanted = normalised(name);
     for (const auto &names : m_keyNames)
         for (int k = 0; k < KeyCount; ++k)

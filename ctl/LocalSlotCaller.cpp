@@ -14,8 +14,8 @@ QStringList failureLines(const QList<ExchangeFailure> &failures) {
     for (int i = 0; i < failures.size() && i < MaxFailureLines; ++i)
         lines.append(failures[i].text());
     if (failures.size() > MaxFailureLines)
-        lines.append(QStringLiteral("%1 more failed exchanges").arg(failures.size() -
-                                                                    MaxFailureLines));
+        lines.append(
+            QStringLiteral("%1 more failed exchanges").arg(failures.size() - MaxFailureLines));
     return lines;
 }
 } // namespace
@@ -36,8 +36,8 @@ SlotOutcome LocalSlotCaller::call(const SlotRequest &request) {
                                        request.files};
     if (const auto refusal =
             SlotDomains::check(request.slot, prepared.args, context, prepared.parameterNames))
-        return SlotOutcome::failure(Status::BadArgument, request.slot + QStringLiteral(": ") +
-                                                             *refusal);
+        return SlotOutcome::failure(Status::BadArgument,
+                                    request.slot + QStringLiteral(": ") + *refusal);
     if (m_gate)
         if (std::optional<SlotOutcome> refused = m_gate())
             return *refused;

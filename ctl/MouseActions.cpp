@@ -94,7 +94,8 @@ SlotOutcome MouseActions::profile() {
 SlotOutcome MouseActions::selectProfile(int profile) {
     start();
     if (profile < 1 || profile > Profiles)
-        return refuse(QStringLiteral("profile %1: profiles are 1 to %2").arg(profile).arg(Profiles));
+        return refuse(
+            QStringLiteral("profile %1: profiles are 1 to %2").arg(profile).arg(Profiles));
     if (!run(QStringLiteral("ui_02H_SetCurrentProfile"), {profile - 1}))
         return failed();
     return finish(profile);
@@ -138,7 +139,8 @@ SlotOutcome MouseActions::setDpiStage(int stage) {
     if (!readStages(values, count, current))
         return failed();
     if (stage < 1 || stage > count)
-        return refuse(QStringLiteral("stage %1: the mouse has stages 1 to %2").arg(stage).arg(count));
+        return refuse(
+            QStringLiteral("stage %1: the mouse has stages 1 to %2").arg(stage).arg(count));
     if (values.value(stage - 1) <= 0)
         return refuse(QStringLiteral("stage %1 is off (it has no DPI value)").arg(stage));
     if (!run(QStringLiteral("ui_0BH_SetCurrentDPIStage"), {stage}))
@@ -185,7 +187,8 @@ SlotOutcome MouseActions::setDpiStages(const QList<int> &given) {
         !run(QStringLiteral("ui_91H_SyncDPI"), {}, &stages))
         return failed();
     const QJSValue table = m_logic.call(Lib::Sensor, "dpiTable", {type.toInt()});
-    const QVariantList menu = PageLogic::toList(table.property(QStringLiteral("valueForMenuIndex")));
+    const QVariantList menu =
+        PageLogic::toList(table.property(QStringLiteral("valueForMenuIndex")));
     QList<int> accepted;
     for (int i = 0; i < table.property(QStringLiteral("menuCounter")).toInt(); ++i)
         accepted.append(menu.value(i).toInt());
@@ -223,7 +226,8 @@ SlotOutcome MouseActions::setPollingRate(int hz) {
     start();
     const qsizetype index = RatesHz.indexOf(hz);
     if (index < 0)
-        return refuse(QStringLiteral("rate %1: the mouse takes %2 (Hz)").arg(hz).arg(joined(RatesHz)));
+        return refuse(
+            QStringLiteral("rate %1: the mouse takes %2 (Hz)").arg(hz).arg(joined(RatesHz)));
     const int code = m_logic.call(Lib::Sensor, "rateCode", {int(index)}).toInt();
     if (!run(QStringLiteral("ui_01H_SetReportRate"), {code}))
         return failed();
@@ -315,8 +319,8 @@ bool MouseActions::readColours(QJsonArray &colours) {
     colours = {};
     for (int i = 0; i < Stages; ++i) {
         if (ids) {
-            const QVariantList c =
-                PageLogic::toList(m_logic.call(Lib::Sensor, "paletteColour", {values.at(i).toInt()}));
+            const QVariantList c = PageLogic::toList(
+                m_logic.call(Lib::Sensor, "paletteColour", {values.at(i).toInt()}));
             colours.append(colourText(c.value(0).toInt(), c.value(1).toInt(), c.value(2).toInt()));
         } else {
             colours.append(colourText(values.at(3 * i).toInt(), values.at(3 * i + 1).toInt(),
@@ -354,7 +358,8 @@ SlotOutcome MouseActions::setStageColour(int stage, const QString &colour) {
         QStringList offered;
         int id = -1;
         for (int i = 0; i < Stages; ++i) {
-            const QVariantList c = PageLogic::toList(m_logic.call(Lib::Sensor, "paletteColour", {i}));
+            const QVariantList c =
+                PageLogic::toList(m_logic.call(Lib::Sensor, "paletteColour", {i}));
             offered.append(colourText(c.value(0).toInt(), c.value(1).toInt(), c.value(2).toInt()));
             if (offered.last() == wanted)
                 id = i;
@@ -372,7 +377,8 @@ SlotOutcome MouseActions::setStageColour(int stage, const QString &colour) {
         values[3 * (stage - 1) + 1] = int(rgb >> 8) & 0xff;
         values[3 * (stage - 1) + 2] = int(rgb) & 0xff;
     }
-    if (!run(QStringLiteral("ui_10H_SetLED8StageColor"), {type, values.mid(0, type == PaletteType ? Stages : RgbValues)}))
+    if (!run(QStringLiteral("ui_10H_SetLED8StageColor"),
+             {type, values.mid(0, type == PaletteType ? Stages : RgbValues)}))
         return failed();
     return finish(wanted);
 }
@@ -395,9 +401,8 @@ bool MouseActions::readKeyTable(QVariantList &flat) {
         // A key with no whole record stored takes its default, as on the key page.
         const QJsonArray record = stored.toArray();
         for (int i = 0; i < RecordBytes; ++i)
-            flat.append(record.size() >= RecordBytes
-                            ? record.at(i).toVariant().toInt() & 0xff
-                            : fallback.value(k * RecordBytes + i).toInt());
+            flat.append(record.size() >= RecordBytes ? record.at(i).toVariant().toInt() & 0xff
+                                                     : fallback.value(k * RecordBytes + i).toInt());
     }
     return true;
 }
@@ -480,7 +485,8 @@ SlotOutcome MouseActions::importMacro(const QString &name, const QString &file) 
     start();
     if (!MacroName::isValid(name))
         return refuse(QStringLiteral("macro name \"%1\": not empty, no leading dot, no '/' or "
-                                     "control characters").arg(name));
+                                     "control characters")
+                          .arg(name));
     // The import names the macro after its file: a copy under the name asked for.
     QTemporaryDir folder;
     const QString copy = folder.filePath(name + QStringLiteral(".bin"));
@@ -506,7 +512,8 @@ SlotOutcome MouseActions::exportMacro(const QString &name, const QString &file) 
 SlotOutcome MouseActions::importProfile(int profile, const QString &file) {
     start();
     if (profile < 1 || profile > Profiles)
-        return refuse(QStringLiteral("profile %1: profiles are 1 to %2").arg(profile).arg(Profiles));
+        return refuse(
+            QStringLiteral("profile %1: profiles are 1 to %2").arg(profile).arg(Profiles));
     return run(QStringLiteral("loadProfile"), {profile - 1}, nullptr,
                {QFileInfo(file).absoluteFilePath()})
                ? finish(QJsonValue())
@@ -516,7 +523,8 @@ SlotOutcome MouseActions::importProfile(int profile, const QString &file) {
 SlotOutcome MouseActions::exportProfile(int profile, const QString &file) {
     start();
     if (profile < 1 || profile > Profiles)
-        return refuse(QStringLiteral("profile %1: profiles are 1 to %2").arg(profile).arg(Profiles));
+        return refuse(
+            QStringLiteral("profile %1: profiles are 1 to %2").arg(profile).arg(Profiles));
     return run(QStringLiteral("saveProfile"), {profile - 1}, nullptr,
                {QFileInfo(file).absoluteFilePath()})
                ? finish(QJsonValue())

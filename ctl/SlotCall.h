@@ -18,8 +18,15 @@ struct SlotRequest {
 // What the call came to. Each status other than Done is one exit code of q7ctl and one named
 // D-Bus error.
 struct SlotOutcome {
-    enum class Status { Done, BadArgument, DeviceAbsent, DeviceBusy, ExchangeFailed, NotDone,
-                        FileNotWritten };
+    enum class Status {
+        Done,
+        BadArgument,
+        DeviceAbsent,
+        DeviceBusy,
+        ExchangeFailed,
+        NotDone,
+        FileNotWritten
+    };
     Status status = Status::Done;
     // What the user is told, one line each: warnings the slot gave, failed exchanges, refusals.
     QStringList messages;

@@ -50,16 +50,16 @@ std::optional<QString> stepWord(const QStringList &w, const char *what) {
 
 const QStringList &Words::all() {
     static const QStringList words{
-        QStringLiteral("slots"),      QStringLiteral("call"),   QStringLiteral("profile"),
-        QStringLiteral("dpi"),        QStringLiteral("dpi-stages"), QStringLiteral("rate"),
-        QStringLiteral("lighting"),   QStringLiteral("colour"), QStringLiteral("key"),
-        QStringLiteral("macro"),      QStringLiteral("status")};
+        QStringLiteral("slots"),    QStringLiteral("call"),       QStringLiteral("profile"),
+        QStringLiteral("dpi"),      QStringLiteral("dpi-stages"), QStringLiteral("rate"),
+        QStringLiteral("lighting"), QStringLiteral("colour"),     QStringLiteral("key"),
+        QStringLiteral("macro"),    QStringLiteral("status")};
     return words;
 }
 
 std::optional<QString> Words::usageError(const QStringList &w) {
-    const QString word = w.value(0) == QLatin1String("color") ? QStringLiteral("colour")
-                                                              : w.value(0);
+    const QString word =
+        w.value(0) == QLatin1String("color") ? QStringLiteral("colour") : w.value(0);
     const qsizetype n = w.size();
     if (word == QLatin1String("slots") || word == QLatin1String("status"))
         return n == 1 ? std::nullopt
@@ -98,8 +98,8 @@ std::optional<QString> Words::usageError(const QStringList &w) {
             fine = (w[i] == QLatin1String("--brightness") || w[i] == QLatin1String("--speed")) &&
                    i + 1 < n && isNumber(w[i + 1]);
         return fine ? std::nullopt
-                    : std::optional<QString>(QStringLiteral(
-                          "lighting takes EFFECT [--brightness 0-7] [--speed 0-7]"));
+                    : std::optional<QString>(
+                          QStringLiteral("lighting takes EFFECT [--brightness 0-7] [--speed 0-7]"));
     }
     if (word == QLatin1String("colour"))
         return n == 1 || (n <= 3 && isNumber(w[1]))
@@ -121,11 +121,10 @@ std::optional<QString> Words::usageError(const QStringList &w) {
 }
 
 QStringList Words::withAbsoluteFiles(QStringList w) {
-    const bool files = (w.value(0) == QLatin1String("profile") ||
-                        w.value(0) == QLatin1String("macro")) &&
-                       (w.value(1) == QLatin1String("import") ||
-                        w.value(1) == QLatin1String("export")) &&
-                       w.size() == 4;
+    const bool files =
+        (w.value(0) == QLatin1String("profile") || w.value(0) == QLatin1String("macro")) &&
+        (w.value(1) == QLatin1String("import") || w.value(1) == QLatin1String("export")) &&
+        w.size() == 4;
     if (files)
         w[3] = QFileInfo(w[3]).absoluteFilePath();
     return w;
@@ -166,14 +165,14 @@ SlotOutcome Words::runWord(const QStringList &w, bool confirmed) {
                                                  : m_actions.exportProfile(a2.toInt(), a3);
         if (n == 1)
             return m_actions.profile();
-        return a1 == Next ? m_actions.stepProfile(1)
+        return a1 == Next   ? m_actions.stepProfile(1)
                : a1 == Prev ? m_actions.stepProfile(-1)
                             : m_actions.selectProfile(a1.toInt());
     }
     if (word == QLatin1String("dpi")) {
         if (n == 1)
             return m_actions.dpiStage();
-        return a1 == Next ? m_actions.stepDpiStage(1)
+        return a1 == Next   ? m_actions.stepDpiStage(1)
                : a1 == Prev ? m_actions.stepDpiStage(-1)
                             : m_actions.setDpiStage(a1.toInt());
     }
@@ -248,9 +247,8 @@ void Words::print(const QStringList &w, const SlotOutcome &outcome, bool json) {
         for (const QJsonValue &c : s.value(QStringLiteral("stageColours")).toArray())
             colours.append(c.toString());
         row("stage colours", colours.join(QLatin1Char(' ')));
-        row("scroll swap",
-            s.value(QStringLiteral("scrollSwap")).toBool() ? QStringLiteral("on")
-                                                           : QStringLiteral("off"));
+        row("scroll swap", s.value(QStringLiteral("scrollSwap")).toBool() ? QStringLiteral("on")
+                                                                          : QStringLiteral("off"));
         const char *label = "keys";
         for (const QJsonValue &k : s.value(QStringLiteral("keys")).toArray()) {
             const QJsonObject key = k.toObject();

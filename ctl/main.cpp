@@ -17,7 +17,9 @@
 #include "q7ctl_help.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLoggingCategory>
+#include <QThread>
 
 #include <cstdio>
 
@@ -33,14 +35,26 @@ QString deviceState() {
                                                  : QStringLiteral("connected");
 }
 
-// Through the window: its slots, its device, its lock.
+constexpr int TurnWaitMs = 20;
+constexpr qint64 TurnTimeoutMs = 60000;
+
+// Through the window: its slots, its device, its lock. A word is several calls (read, then
+// change): one q7ctl at a time, so two at once both act on what the other left.
 int runThroughWindow(const QStringList &words, bool yes, bool json) {
+    DeviceLock turn(QStringLiteral("q7ctl through the window"), QStringLiteral("q7ctl"));
+    QElapsedTimer waited;
+    waited.start();
+    while (!turn.tryLock()) {
+        if (waited.elapsed() > TurnTimeoutMs)
+            return fail(Words::Busy, QStringLiteral("another q7ctl (%1) has been talking to the "
+                                                    "window for a minute; try again")
+                                         .arg(turn.holderText()));
+        QThread::msleep(TurnWaitMs);
+    }
     BusSlotCaller caller;
     PageLogic logic;
     MouseActions actions(caller, logic, yes);
-    actions.setDeviceState([] {
-        return QStringLiteral("connected, through the q7config window");
-    });
+    actions.setDeviceState([] { return QStringLiteral("connected, through the q7config window"); });
     return Words(caller, actions).run(words, yes, json);
 }
 
@@ -55,8 +69,8 @@ int main(int argc, char *argv[]) {
     QStringList args = app.arguments().mid(1);
     const bool yes = args.removeAll(QStringLiteral("--yes")) > 0;
     const bool verbose = args.removeAll(QStringLiteral("--verbose")) > 0;
-    const bool json = args.value(0) == QLatin1String("status") &&
-                      args.removeAll(QStringLiteral("--json")) > 0;
+    const bool json =
+        args.value(0) == QLatin1String("status") && args.removeAll(QStringLiteral("--json")) > 0;
     if (!verbose)
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=false"));
     if (args.value(0) == QLatin1String("--help")) {
@@ -108,8 +122,9 @@ int main(int argc, char *argv[]) {
         // the mouse, should it be waiting for it too).
         if (BusSlotCaller::windowRunning())
             return runThroughWindow(words, yes, json);
-        return fail(Words::Busy, QStringLiteral("the mouse is in use by %1; close it and try again.")
-                                     .arg(lock.holderText()));
+        return fail(Words::Busy,
+                    QStringLiteral("the mouse is in use by %1; close it and try again.")
+                        .arg(lock.holderText()));
     }
     view.syncFW();
 

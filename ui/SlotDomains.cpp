@@ -311,8 +311,8 @@ bool fits(const Param &p, const QVariant &v, const Context &context) {
     case Param::Kind::Range:
         return isWhole(v, p.low, p.high);
     case Param::Kind::OneOf:
-        return isWhole(v, 0, 255) && std::find(p.choices.begin(), p.choices.end(), v.toInt()) !=
-                                         p.choices.end();
+        return isWhole(v, 0, 255) &&
+               std::find(p.choices.begin(), p.choices.end(), v.toInt()) != p.choices.end();
     case Param::Kind::Flag:
         return v.typeId() == QMetaType::Bool;
     case Param::Kind::Ruled:

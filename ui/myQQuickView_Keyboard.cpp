@@ -156,7 +156,8 @@ QVariantList myQQuickView::ui_84H_GetButtonSensitivity() {
 }
 
 QVariantList myQQuickView::ui_88H_GetLEDType() {
-    return ByteList::toUnsigned(currentProfile()->value(QStringLiteral("color/ledType"), 0).toList());
+    return ByteList::toUnsigned(
+        currentProfile()->value(QStringLiteral("color/ledType"), 0).toList());
 }
 
 QVariant myQQuickView::ui_89H_GetKeyboardMode() {
@@ -188,9 +189,11 @@ QVariantList myQQuickView::ui_91H_GetMacroKey(uchar macroId) {
 }
 
 QVariantList myQQuickView::ui_92H_GetUserPicture(uchar index) {
-    return ByteList::toUnsigned(currentProfile()->value(QStringLiteral("userPicture/%1").arg(index), 0).toList());
+    return ByteList::toUnsigned(
+        currentProfile()->value(QStringLiteral("userPicture/%1").arg(index), 0).toList());
 }
 
 QVariantList myQQuickView::ui_94H_GetColor(uchar index) {
-    return ByteList::toUnsigned(currentProfile()->value(QStringLiteral("color/%1").arg(index), 0).toList());
+    return ByteList::toUnsigned(
+        currentProfile()->value(QStringLiteral("color/%1").arg(index), 0).toList());
 }

@@ -1,0 +1,213 @@
+#!/usr/bin/python3
+"""The running window on its own session bus, against the virtual mouse: the D-Bus interface
+through gdbus and busctl, q7ctl going through the window, and what the window's pages show of
+what came from outside. What reaches the mouse is read back from the virtual mouse's traffic log.
+
+    Q7_BUS_XML=INTERFACE_XML /usr/bin/python3 tests/atspi/test_bus.py BIN_DIR
+
+INTERFACE_XML is the interface description the build installs.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import xml.etree.ElementTree as ElementTree
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from desktop import wait_for  # noqa: E402
+from session import ProgramTest, main  # noqa: E402
+
+SET_RATE, SET_STAGE, SET_LIGHTING, SET_KEYS = 0x01, 0x0B, 0x0D, 0x12
+KEY_A = 0x04
+
+
+def members(interface):
+    """An interface element as {(kind, name): [(direction, type) or access]}."""
+    found = {}
+    for child in interface:
+        if child.tag == "method" or child.tag == "signal":
+            found[(child.tag, child.get("name"))] = [(a.get("direction", "in"), a.get("type"))
+                                                     for a in child.findall("arg")]
+        elif child.tag == "property":
+            found[(child.tag, child.get("name"))] = [(child.get("access"), child.get("type"))]
+    return found
+
+
+class BusTest(ProgramTest):
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        global pyatspi, acc
+        pyatspi, acc = cls.atspi, cls.acc
+        cls.xml = ElementTree.parse(os.environ["Q7_BUS_XML"]).getroot().find("interface")
+        cls.name = cls.xml.get("name")[: -len(".Mouse")]
+        cls.path = "/" + cls.name.replace(".", "/")
+        # q7ctl beside the window, on the same files, bus and runtime folder.
+        shutil.copy2(os.path.join(os.path.dirname(cls.program.preload), "q7ctl"), cls.program.folder)
+        cls.changes = open(os.path.join(cls.program.folder, "..", "signals.log"), "w+")
+        cls.monitor = subprocess.Popen(["gdbus", "monitor", "--session", "--dest", cls.name],
+                                       stdout=cls.changes, stderr=subprocess.STDOUT)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.monitor.terminate()
+        cls.monitor.wait(timeout=10)
+        super().tearDownClass()
+
+    # --- helpers -------------------------------------------------------------------------
+
+    def gdbus(self, method, *args, interface=None):
+        result = subprocess.run(
+            ["gdbus", "call", "--session", "--dest", self.name, "--object-path", self.path,
+             "--method", "%s.%s" % (interface or self.xml.get("name"), method), *args],
+            capture_output=True, text=True, timeout=60)
+        return result.returncode, result.stdout.strip(), result.stderr.strip()
+
+    def q7ctl(self, *args):
+        env = dict(os.environ, LD_PRELOAD=self.program.preload, Q7_VIRTUAL_LOG=self.program.log_path,
+                   Q7_VIRTUAL_STATE=self.program.state_path, QT_QPA_PLATFORM="offscreen")
+        return subprocess.Popen([os.path.join(self.program.folder, "q7ctl"), *args], env=env,
+                                stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
+
+    def run_q7ctl(self, *args):
+        process = self.q7ctl(*args)
+        out, err = process.communicate(timeout=60)
+        return process.returncode, out.strip(), err.strip()
+
+    def property(self, name):
+        code, out, err = self.gdbus("Get", self.xml.get("name"), name,
+                                    interface="org.freedesktop.DBus.Properties")
+        self.assertEqual(code, 0, err)
+        return out
+
+    def checked(self, name):
+        wait_for(lambda: acc.checked(self.window.find(pyatspi.ROLE_RADIO_BUTTON, name, ready=False)),
+                 10, "%s to be checked" % name)
+
+    def signals_mark(self):
+        self.changes.seek(0, os.SEEK_END)
+        return self.changes.tell()
+
+    def announced(self, mark, text):
+        def seen():
+            self.changes.seek(mark)
+            return any("PropertiesChanged" in line and text in line for line in self.changes)
+        wait_for(seen, 10, "PropertiesChanged with %s" % text)
+
+    # --- steps ---------------------------------------------------------------------------
+
+    def test_01_introspection_matches_the_installed_description(self):
+        served = subprocess.run(["busctl", "--user", "introspect", "--xml-interface", self.name,
+                                 self.path], capture_output=True, text=True, timeout=30)
+        self.assertEqual(served.returncode, 0, served.stderr)
+        interfaces = {i.get("name"): i for i in ElementTree.fromstring(served.stdout).iter("interface")}
+        self.assertIn(self.xml.get("name"), interfaces)
+        self.assertEqual(members(interfaces[self.xml.get("name")]), members(self.xml))
+        self.assertIn(self.xml.get("name"), subprocess.run(
+            ["busctl", "--user", "introspect", self.name, self.path], capture_output=True,
+            text=True, timeout=30).stdout)
+
+    def test_02_methods_reach_the_mouse_and_the_pages(self):
+        self.open_page("SENSOR", pyatspi.ROLE_RADIO_BUTTON, "DPI LEVEL 1")
+        mark = self.traffic.mark()
+        self.assertEqual(self.gdbus("SetDpiStage", "3")[0], 0)
+        self.assertEqual(self.last(self.sets_since(mark, SET_STAGE), SET_STAGE).frame[2], 3)
+        self.checked("DPI LEVEL 3")
+        self.assertEqual(self.property("DpiStage"), "(<3>,)")
+
+        mark = self.traffic.mark()
+        self.assertEqual(self.gdbus("NextDpiStage")[1], "(4,)")
+        self.assertEqual(self.last(self.sets_since(mark, SET_STAGE), SET_STAGE).frame[2], 4)
+        self.checked("DPI LEVEL 4")
+
+        mark = self.traffic.mark()
+        self.assertEqual(self.gdbus("SetPollingRate", "250")[0], 0)
+        self.assertEqual(self.last(self.sets_since(mark, SET_RATE), SET_RATE).frame[2], 4)
+        self.checked("POLLING RATE 2")
+
+        mark = self.traffic.mark()
+        self.assertEqual(self.gdbus("SetLighting", "wave", "7", "7")[0], 0)
+        # Wave is effect 5; brightness step 7 is 255, the fastest wave speed 1.
+        self.assertEqual(self.last(self.sets_since(mark, SET_LIGHTING), SET_LIGHTING).frame[2:5],
+                         bytes([5, 255, 1]))
+        self.assertEqual(self.property("Lighting"), "(<'wave --brightness 7 --speed 7'>,)")
+
+        mark = self.traffic.mark()
+        self.assertEqual(self.gdbus("SetKey", "side-button-1", "a")[0], 0)
+        table = self.last(self.sets_since(mark, SET_KEYS), SET_KEYS)
+        self.assertEqual(table.bulk[9 * 4:10 * 4], bytes([0, 0, KEY_A, 0]))
+
+        mark = self.traffic.mark()
+        code, out, err = self.gdbus("Call", "ui_01H_SetReportRate", "['1']", "{}")
+        self.assertEqual((code, out), (0, "('',)"), err)
+        self.assertEqual(self.last(self.sets_since(mark, SET_RATE), SET_RATE).frame[2], 1)
+        self.assertEqual(self.gdbus("Call", "ui_81H_GetReportRate", "[]", "{}")[1], "('1',)")
+
+        self.assertEqual(self.gdbus("SelectProfile", "2")[0], 0)
+        self.checked("P02")
+        self.assertEqual(self.property("Profile"), "(<2>,)")
+        self.assertEqual(self.gdbus("PreviousProfile")[1], "(1,)")
+        self.checked("P01")
+
+    def test_03_errors_are_named_and_nothing_is_sent(self):
+        mark = self.traffic.mark()
+        for args, error, why in [
+                (("SetPollingRate", "300"), "BadArgument", "125, 250, 500, 1000"),
+                (("Call", "ui_01H_SetReportRate", "['3']", "{}"), "BadArgument", "one of 1, 2, 4, 8"),
+                (("Call", "loadProfile", "['0']", "{}"), "BadArgument", "needs a file"),
+                (("Call", "ui_09H_SetKeyboardMode", "['1']", "{}"), "BadArgument", "keyboard only"),
+                (("SetKey", "1", "none"), "BadArgument", "no key keeps the left button"),
+                (("SelectProfile", "11"), "BadArgument", "1 to 10")]:
+            code, _, err = self.gdbus(*args)
+            self.assertNotEqual(code, 0)
+            self.assertIn("%s.Error.%s" % (self.name, error), err)
+            self.assertIn(why, err)
+        self.assertEqual([c for c in self.traffic.commands(mark) if c.code < 0x80], [])
+
+    def test_04_a_change_made_in_the_window_is_announced(self):
+        self.open_page("SENSOR", pyatspi.ROLE_RADIO_BUTTON, "DPI LEVEL 1")
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "DPI LEVEL 2")
+        mark = self.signals_mark()
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
+        self.announced(mark, "'DpiStage': <2>")
+        mark = self.signals_mark()
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "P03")
+        self.announced(mark, "'Profile': <3>")
+        self.press(pyatspi.ROLE_RADIO_BUTTON, "P01")
+        self.checked("P01")
+
+    def test_05_q7ctl_goes_through_the_window(self):
+        self.open_page("SENSOR", pyatspi.ROLE_RADIO_BUTTON, "DPI LEVEL 1")
+        self.assertEqual(self.run_q7ctl("dpi", "1")[0], 0)
+        mark = self.traffic.mark()
+        code, out, err = self.run_q7ctl("dpi", "next")
+        self.assertEqual((code, out), (0, "2"), err)
+        self.assertEqual(self.last(self.sets_since(mark, SET_STAGE), SET_STAGE).frame[2], 2)
+        self.checked("DPI LEVEL 2")
+        self.assertEqual(self.run_q7ctl("profile", "2")[:2], (0, "2"))
+        self.checked("P02")
+        self.assertEqual(self.run_q7ctl("profile")[1], "2")
+        self.assertEqual(self.run_q7ctl("profile", "1")[0], 0)
+        # The same exit codes as without the window.
+        self.assertEqual(self.run_q7ctl("call", "ui_0BH_SetCurrentDPIStage", "9")[0], 2)
+        self.assertEqual(self.run_q7ctl("rate", "300")[0], 2)
+        code, out, _ = self.run_q7ctl("call", "ui_91H_GetDPISet")
+        self.assertEqual(code, 0)
+        self.assertEqual(self.run_q7ctl("call", "ui_11H_SetDPISet", "8",
+                                        "[5,7,9,11,15,19,23,27]", out)[0], 0)
+
+        # Two at once take their turns.
+        mark = self.traffic.mark()
+        both = [self.q7ctl("dpi", "next"), self.q7ctl("dpi", "next")]
+        results = sorted(p.communicate(timeout=60)[0].strip() for p in both)
+        self.assertEqual([p.returncode for p in both], [0, 0])
+        self.assertEqual(results, ["3", "4"])
+        stages = [c.frame[2] for c in self.sets_since(mark, SET_STAGE, count=2) if c.code == SET_STAGE]
+        self.assertEqual(stages, [3, 4])
+        self.checked("DPI LEVEL 4")
+
+
+if __name__ == "__main__":
+    main(__doc__)
