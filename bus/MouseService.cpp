@@ -179,12 +179,12 @@ QDBusMessage MouseService::reply(const QDBusMessage &call, const SlotOutcome &ou
     const QString json =
         outcome.value && !outcome.value->isUndefined() ? jsonText(*outcome.value) : QString();
     if (!outcome.done()) {
-        QDBusMessage error = call.createErrorReply(BusNames::errorName(outcome.status),
-                                                   outcome.messages.join(QLatin1Char('\n')));
+        QStringList lines = outcome.messages;
         // The result goes along too: q7ctl prints it, as it does without the window.
-        if (answer == Answer::Json)
-            error << json;
-        return error;
+        if (answer == Answer::Json && !json.isEmpty())
+            lines.append(BusNames::ResultLine + json);
+        return call.createErrorReply(BusNames::errorName(outcome.status),
+                                     lines.join(QLatin1Char('\n')));
     }
     QDBusMessage done = call.createReply();
     if (answer == Answer::Number)
