@@ -3,7 +3,9 @@
 #include "Hid_Thread.h"
 #include "TreeCopy.h"
 #include "VirtualMouse.h"
+#include "WireDescrambler.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -44,6 +46,9 @@ class Q7ctlTest : public QObject {
         env.insert(QStringLiteral("Q7_VIRTUAL_STATE"), mouse.statePath());
         env.insert(QStringLiteral("Q7_VIRTUAL_LOG"), mouse.logPath());
         env.remove(QStringLiteral("Q7_VIRTUAL_FAULT"));
+        // No session bus: a window the developer has open must not take these calls.
+        env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+                   QStringLiteral("unix:path=") + m_install.filePath(QStringLiteral("no-bus")));
         if (!faults.isEmpty())
             env.insert(QStringLiteral("Q7_VIRTUAL_FAULT"), faults);
         for (const QString &pair : extraEnv)
@@ -276,6 +281,161 @@ private slots:
         QVERIFY(QFile::rename(kept, profile));
         QCOMPARE(r.exitCode, 5);
         QCOMPARE(r.err.count(QStringLiteral("p1.bin could not be saved")), 1);
+    }
+
+    // The set frames the mouse took, plain, and the bulk data after each.
+    static QList<QByteArray> sets(const VirtualMouse &mouse) {
+        QList<QByteArray> frames;
+        for (const VirtualMouse::Report &r : mouse.log()) {
+            if (r.kind == QLatin1String("feature_out") && !r.refused) {
+                const QByteArray plain = descrambleWireFrame(r.bytes);
+                if (uchar(plain[1]) < 0x80)
+                    frames.append(plain);
+            } else if (r.kind == QLatin1String("output") && !frames.isEmpty()) {
+                frames.last() += r.bytes.mid(1);
+            }
+        }
+        return frames;
+    }
+
+    // The last set of that code; of the key tables the first, which holds the keys as given
+    // (the others are its gun-switch steps).
+    static QByteArray lastSet(const VirtualMouse &mouse, uchar code) {
+        QByteArray found;
+        for (const QByteArray &frame : sets(mouse))
+            if (uchar(frame[1]) == code && (found.isEmpty() || code != 0x12))
+                found = frame;
+        return found;
+    }
+
+    // Each word as a user types it: its frame on the wire, and the value it prints back.
+    void wordsReachTheMouse_data() {
+        QTest::addColumn<QStringList>("set");
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<QByteArray>("frame"); // plain frame bytes 1 … 4
+        QTest::addColumn<int>("bulkAt");
+        QTest::addColumn<QByteArray>("bulk");
+        QTest::newRow("dpi") << QStringList{"dpi", "3"} << "3" << bytesOf("0b 03 00 00") << 0
+                             << QByteArray();
+        QTest::newRow("dpi next") << QStringList{"dpi", "next"} << "3" << bytesOf("0b 03 00 00")
+                                  << 0 << QByteArray();
+        QTest::newRow("rate") << QStringList{"rate", "1000"} << "1000" << bytesOf("01 01 00 00")
+                              << 0 << QByteArray();
+        // Breathing is effect 3, which takes no brightness; speed step 5 gives 4.
+        QTest::newRow("lighting") << QStringList{"lighting", "breathing", "--brightness",
+                                                 "3",        "--speed",   "5"}
+                                  << "breathing --brightness 3 --speed 5" << bytesOf("0d 03 00 04")
+                                  << 0 << QByteArray();
+        // The virtual mouse's sensor (type 3): 800 is 0x07, 1600 0x0f, a stage off 0x80.
+        QTest::newRow("dpi-stages")
+            << QStringList{"dpi-stages", "800", "1600"} << "800 1600 0 0 0 0 0 0"
+            << bytesOf("11 08 08 00") << 9 << bytesOf("07 0f 80 80 80 80 80 80");
+        // Key 10's record: a consumer key (3), volume up is usage 0x00e9.
+        QTest::newRow("key") << QStringList{"key", "side-button-1", "volume-up"} << "volume-up"
+                             << bytesOf("12") << 9 + 9 * 4 << bytesOf("03 00 e9 00");
+    }
+    void wordsReachTheMouse() {
+        QFETCH(QStringList, set);
+        QFETCH(QString, printed);
+        QFETCH(QByteArray, frame);
+        QFETCH(int, bulkAt);
+        QFETCH(QByteArray, bulk);
+        VirtualMouse mouse;
+        if (set.value(1) == QLatin1String("next"))
+            QCOMPARE(q7ctl(mouse, {"dpi", "2"}).exitCode, 0);
+        const Run r = q7ctl(mouse, set);
+        QVERIFY2(r.exitCode == 0, qPrintable(r.err));
+        QCOMPARE(r.out, printed + QLatin1Char('\n'));
+        const QByteArray sent = lastSet(mouse, uchar(frame[0]));
+        QCOMPARE(sent.mid(1, frame.size()), frame);
+        QCOMPARE(sent.mid(bulkAt, bulk.size()), bulk);
+        // Without its value the word prints what the profile now holds.
+        const QStringList get = set.first() == QLatin1String("key") ? set.mid(0, 2) : set.mid(0, 1);
+        const QString now = q7ctl(mouse, get).out;
+        QCOMPARE(now, set.value(1) == QLatin1String("next") ? QStringLiteral("3\n")
+                                                            : printed + QLatin1Char('\n'));
+    }
+
+    void badWordsExit2WithWhatIsAccepted_data() {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("unknown word")
+            << QStringList{"frobnicate"} << "the words are: slots, call, profile, dpi, dpi-stages";
+        QTest::newRow("stage word")
+            << QStringList{"dpi", "up"} << "a stage from 1 to 8, next or prev";
+        QTest::newRow("rate") << QStringList{"rate", "300"} << "one of 125, 250, 500, 1000";
+        QTest::newRow("effect") << QStringList{"lighting", "sparkle"}
+                                << "one of static, twinkling, breathing";
+        QTest::newRow("brightness") << QStringList{"lighting", "wave", "--brightness", "9"}
+                                    << "brightness and speed are 0 to 7";
+        QTest::newRow("key name") << QStringList{"key", "thumb", "a"} << "side-button-1";
+        QTest::newRow("function") << QStringList{"key", "1", "frobnicate"} << "dpi-switch";
+        QTest::newRow("last left button")
+            << QStringList{"key", "1", "none"} << "no key keeps the left button";
+        QTest::newRow("DPI value") << QStringList{"dpi-stages", "801"} << "600, 800, 1000";
+        QTest::newRow("colour") << QStringList{"colour", "1", "green"} << "#RRGGBB";
+        QTest::newRow("macro word") << QStringList{"macro", "rename"} << "list, show NAME";
+        QTest::newRow("bare file slot") << QStringList{"call", "saveProfile", "0"}
+                                        << "needs a file; use: q7ctl profile export N FILE";
+    }
+    void badWordsExit2WithWhatIsAccepted() {
+        QFETCH(QStringList, args);
+        QFETCH(QString, message);
+        VirtualMouse mouse;
+        const Run r = q7ctl(mouse, args);
+        QCOMPARE(r.exitCode, 2);
+        QVERIFY2(r.err.contains(message), qPrintable(r.err));
+        QVERIFY(sets(mouse).isEmpty());
+    }
+
+    void profilesAndMacrosToAndFromFiles() {
+        VirtualMouse mouse;
+        QTemporaryDir files;
+        const QString exported = files.filePath(QStringLiteral("two.pf"));
+        QCOMPARE(q7ctl(mouse, {"profile", "export", "2", exported}).exitCode, 0);
+        const QByteArray two =
+            readAll(m_install.filePath(QStringLiteral("modules/setting/p2.bin")));
+        QCOMPARE(readAll(exported), two);
+        QCOMPARE(q7ctl(mouse, {"profile", "import", "9", exported}).exitCode, 0);
+        QCOMPARE(readAll(m_install.filePath(QStringLiteral("modules/setting/p9.bin"))), two);
+        // A file that is not a profile leaves the profile as it was.
+        const QString junk = files.filePath(QStringLiteral("junk.pf"));
+        QFile(junk).open(QIODevice::WriteOnly);
+        const Run refused = q7ctl(mouse, {"profile", "import", "9", junk});
+        QCOMPARE(refused.exitCode, 5);
+        QVERIFY2(refused.err.contains(QStringLiteral("kept as it is")), qPrintable(refused.err));
+        QCOMPARE(readAll(m_install.filePath(QStringLiteral("modules/setting/p9.bin"))), two);
+
+        const QString name = call(mouse, {"createMacroIni"}).out.trimmed();
+        QVERIFY(
+            call(mouse, {"saveMacroIni", name, "[\"A      [按下]\",\"A      [松开]\"]"}).exitCode ==
+            0);
+        const QString macroFile = files.filePath(QStringLiteral("mine.bin"));
+        QCOMPARE(
+            q7ctl(mouse, {"macro", "export", name.mid(1, name.size() - 2), macroFile}).exitCode, 0);
+        const Run imported = q7ctl(mouse, {"macro", "import", "Jump twice", macroFile});
+        QVERIFY2(imported.exitCode == 0, qPrintable(imported.err));
+        QCOMPARE(imported.out, QStringLiteral("Jump twice\n"));
+        QVERIFY(
+            q7ctl(mouse, {"macro", "list"}).out.split('\n').contains(QStringLiteral("Jump twice")));
+        QCOMPARE(q7ctl(mouse, {"macro", "show", "Jump twice"}).out,
+                 QStringLiteral("A      [按下]\nA      [松开]\n"));
+        QCOMPARE(q7ctl(mouse, {"macro", "import", "../out", macroFile}).exitCode, 2);
+    }
+
+    void choosingAProfileNeedsTheWindow() {
+        VirtualMouse mouse;
+        const Run r = q7ctl(mouse, {"profile", "3"});
+        QCOMPARE(r.exitCode, 5);
+        QVERIFY2(r.err.contains(QStringLiteral("no q7config window is running")),
+                 qPrintable(r.err));
+        QCOMPARE(q7ctl(mouse, {"profile"}).out, QStringLiteral("1\n"));
+        const Run status = q7ctl(mouse, {"status", "--json"});
+        QCOMPARE(status.exitCode, 0);
+        const QJsonObject s = QJsonDocument::fromJson(status.out.toUtf8()).object();
+        QCOMPARE(s.value(QStringLiteral("profile")).toInt(), 1);
+        QCOMPARE(s.value(QStringLiteral("keys")).toArray().size(), 14);
+        QVERIFY(q7ctl(mouse, {"status"}).out.contains(QStringLiteral("polling rate")));
     }
 
     void refusesWhileTheProgramHoldsTheMouse() {
