@@ -16,10 +16,6 @@
 namespace {
 const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
 
-QString jsonText(const QJsonValue &v) {
-    const QByteArray text = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(text.mid(1, text.size() - 2));
-}
 } // namespace
 
 MouseService::MouseService(Widget &widget) : m_widget(widget), m_caller(*widget.view()) {

@@ -24,12 +24,6 @@ constexpr int PaletteType = 2;
 constexpr int RgbType = 1;
 constexpr int StageColourType = 1;
 
-QString jsonText(const QVariant &v) {
-    const QByteArray text =
-        QJsonDocument(QJsonArray{QJsonValue::fromVariant(v)}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(text.mid(1, text.size() - 2));
-}
-
 QString colourText(int r, int g, int b) {
     return QStringLiteral("#%1%2%3")
         .arg(r & 0xff, 2, 16, QLatin1Char('0'))
@@ -52,7 +46,7 @@ bool MouseActions::run(const QString &slot, const QVariantList &args, QJsonValue
                        const QStringList &files) {
     SlotRequest request{slot, {}, files, m_confirmed};
     for (const QVariant &a : args)
-        request.jsonArgs.append(jsonText(a));
+        request.jsonArgs.append(jsonText(QJsonValue::fromVariant(a)));
     const SlotOutcome o = m_caller.call(request);
     m_outcome.messages += o.messages;
     if (value)

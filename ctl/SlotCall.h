@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
@@ -40,6 +42,13 @@ struct SlotOutcome {
         return o;
     }
 };
+
+// One JSON value as text, as q7ctl prints a result and takes an argument.
+inline QString jsonText(const QJsonValue &value) {
+    // QJsonDocument holds only arrays and objects: the value inside a one-element array.
+    const QByteArray text = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(text.mid(1, text.size() - 2));
+}
 
 class SlotCaller {
 public:

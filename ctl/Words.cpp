@@ -23,11 +23,6 @@ bool isNumber(const QString &text) {
     return ok;
 }
 
-QString jsonText(const QJsonValue &v) {
-    const QByteArray text = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(text.mid(1, text.size() - 2));
-}
-
 void out(const QString &line) {
     std::printf("%s\n", qUtf8Printable(line));
 }

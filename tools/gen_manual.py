@@ -11,6 +11,9 @@ writes OUT_DIR/NAME.1, OUT_DIR/NAME.1.gz and OUT_DIR/NAME_help.h
 import gzip
 import re
 import sys
+import textwrap
+
+HELP_WIDTH = 100
 
 
 def parse(text):
@@ -91,9 +94,18 @@ def help_text(meta, sections):
                 pairs = entries(section["lines"])
                 width = max(len(term) for term, _ in pairs) + 2
                 out.append(section["title"].capitalize() + ":")
-                out += [f"  {term.ljust(width)}{text}" for term, text in pairs]
+                for term, text in pairs:
+                    # A long term gets its description on the lines below it.
+                    column = min(width, 24) + 2
+                    lines = textwrap.wrap(text, HELP_WIDTH - column, break_on_hyphens=False) or [""]
+                    if len(term) >= column - 2:
+                        out.append(f"  {term}")
+                    else:
+                        out.append(f"  {term.ljust(column - 2)}{lines.pop(0)}")
+                    out += [" " * column + line for line in lines]
             else:
-                out += paragraphs(section["lines"])
+                out += [textwrap.fill(p, HELP_WIDTH, break_on_hyphens=False)
+                        for p in paragraphs(section["lines"])]
     return "\n".join(out) + "\n"
 
 

@@ -8,6 +8,8 @@ what came from outside. What reaches the mouse is read back from the virtual mou
 INTERFACE_XML is the interface description the build installs.
 """
 
+import fcntl
+import hashlib
 import os
 import shutil
 import subprocess
@@ -35,7 +37,9 @@ def members(interface):
     return found
 
 
-class BusTest(ProgramTest):
+class WindowOnBus(ProgramTest):
+    """The program with q7ctl beside it and a monitor of its bus signals."""
+
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
@@ -96,8 +100,8 @@ class BusTest(ProgramTest):
             return any("PropertiesChanged" in line and text in line for line in self.changes)
         wait_for(seen, 10, "PropertiesChanged with %s" % text)
 
-    # --- steps ---------------------------------------------------------------------------
 
+class BusTest(WindowOnBus):
     def test_01_introspection_matches_the_installed_description(self):
         served = subprocess.run(["busctl", "--user", "introspect", "--xml-interface", self.name,
                                  self.path], capture_output=True, text=True, timeout=30)
@@ -207,6 +211,48 @@ class BusTest(ProgramTest):
         stages = [c.frame[2] for c in self.sets_since(mark, SET_STAGE, count=2) if c.code == SET_STAGE]
         self.assertEqual(stages, [3, 4])
         self.checked("DPI LEVEL 4")
+
+
+class HeldMouseTest(WindowOnBus):
+    """The window started while another q7ctl holds the mouse: it waits for it, and says so to
+    whoever calls, until the mouse is free."""
+
+    @classmethod
+    def start(cls):
+        # The lock q7ctl takes: named after the product, holder's pid and name inside.
+        path = os.path.join(os.environ["XDG_RUNTIME_DIR"],
+                            "q7-device-%s.lock" % hashlib.sha1(b"Q7").hexdigest()[:16])
+        cls.lock = open(path, "a+")
+        fcntl.flock(cls.lock, fcntl.LOCK_EX | fcntl.LOCK_NB)
+        cls.lock.truncate(0)
+        cls.lock.write("%d\nq7ctl\n" % os.getpid())
+        cls.lock.flush()
+        cls.program.start()
+        # Its scene waits for the mouse: the window is ready when it answers on the bus.
+        name = ElementTree.parse(os.environ["Q7_BUS_XML"]).getroot().find("interface").get("name")
+        wait_for(lambda: subprocess.run(["gdbus", "wait", "--session", "--timeout", "1",
+                                         name[: -len(".Mouse")]],
+                                        capture_output=True).returncode == 0,
+                 30, "the window on the bus")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.lock.close()
+        super().tearDownClass()
+
+    def test_busy_until_the_other_q7ctl_lets_go(self):
+        mark = self.traffic.mark()
+        code, _, err = self.gdbus("NextDpiStage")
+        self.assertNotEqual(code, 0)
+        self.assertIn("%s.Error.DeviceBusy" % self.name, err)
+        self.assertIn("in use by q7ctl (pid %d)" % os.getpid(), err)
+        code, _, err = self.run_q7ctl("dpi", "next")
+        self.assertEqual(code, 4, err)
+        self.assertIn("in use by q7ctl (pid %d)" % os.getpid(), err)
+        self.assertEqual([c for c in self.traffic.commands(mark) if c.code < 0x80], [])
+        self.lock.close()
+        wait_for(lambda: self.gdbus("SetDpiStage", "2")[0] == 0, 20, "the window to take the mouse")
+        self.assertEqual(self.run_q7ctl("dpi")[:2], (0, "2"))
 
 
 if __name__ == "__main__":

@@ -57,11 +57,6 @@ QVariant sample(int typeId, const QString &macro) {
     return QVariant::fromValue(QVariant(1));
 }
 
-QString json(const QJsonValue &v) {
-    const QByteArray text = QJsonDocument(QJsonArray{v}).toJson(QJsonDocument::Compact);
-    return QString::fromUtf8(text.mid(1, text.size() - 2));
-}
-
 } // namespace
 
 class SlotCallsTest : public QObject {
@@ -187,7 +182,7 @@ private slots:
         LocalSlotCaller caller(*m_view);
         const SlotOutcome macro = caller.call({QStringLiteral("createMacroIni"), {}, {}});
         QVERIFY(macro.done());
-        const QString name = json(*macro.value);
+        const QString name = jsonText(*macro.value);
         QVERIFY(caller
                     .call({QStringLiteral("saveMacroIni"),
                            {name, QStringLiteral("[\"A      [按下]\"]")},
@@ -200,11 +195,11 @@ private slots:
         const SlotOutcome got = caller.call({getter, getterArgs, {}});
         QVERIFY2(got.done() && got.value, qPrintable(got.messages.join('\n')));
         for (QString &arg : setterArgs)
-            arg = arg.arg(json(*got.value));
+            arg = arg.arg(jsonText(*got.value));
         const SlotOutcome set = caller.call({setter, setterArgs, {}});
         QVERIFY2(set.done(), qPrintable(set.messages.join('\n')));
         const SlotOutcome again = caller.call({getter, getterArgs, {}});
-        QCOMPARE(json(*again.value), json(*got.value));
+        QCOMPARE(jsonText(*again.value), jsonText(*got.value));
     }
 };
 

@@ -226,6 +226,27 @@ Item {
             compare(ui_View.callsOf("ui_91H_GetDPISet").length, 1)
         }
 
+        // q7ctl or D-Bus ran a slot: the profile menu follows, and only the built pages that
+        // show what the slot changes read it again.
+        function test_outsideChangesReachThePagesThatShowThem() {
+            var root = startRunning()
+            find(root, "pageSlot2").build()
+            find(root, "pageSlot3").build()
+            ui_View.clear()
+            root.showOutsideChange("ui_0BH_SetCurrentDPIStage", 0)
+            compare(ui_View.callsOf("ui_91H_GetDPISet").length, 1)
+            compare(ui_View.callsOf("ui_8DH_GetRGBLedEffect").length, 0)
+            ui_View.clear()
+            root.showOutsideChange("ui_8BH_GetCurrentDPIStage", 0)
+            compare(ui_View.calls.length, 0)
+            root.showOutsideChange("ui_02H_SetCurrentProfile", 6)
+            compare(find(root, "menuProf").currentIndex, 6)
+            compare(ui_View.callsOf("ui_91H_GetDPISet").length, 1)
+            compare(ui_View.callsOf("ui_8DH_GetRGBLedEffect").length, 1)
+            // Switching from outside is not a click: the profile is not set a second time.
+            compare(ui_View.callsOf("ui_02H_SetCurrentProfile").length, 0)
+        }
+
         function test_panelDisablesTheFrameAndMacroPageTheProfiles() {
             var root = startRunning()
             mouseClick(find(root, "fnButton1"))
