@@ -146,14 +146,20 @@ std::optional<SlotOutcome> MouseService::gate() const {
 void MouseService::queue(Action action, Answer answer) {
     setDelayedReply(true);
     const QDBusMessage call = message();
-    m_calls.push_back([this, call, action = std::move(action), answer] {
-        MouseActions actions(m_caller, m_logic);
-        actions.setDeviceState(
-            [this] { return demoMode() ? QStringLiteral("demo") : QStringLiteral("connected"); });
-        QDBusConnection::sessionBus().send(reply(call, action(actions), answer));
+    m_calls.push_back([call, action = std::move(action), answer] {
+        QDBusConnection::sessionBus().send(reply(call, action(), answer));
     });
     if (!m_running)
         QMetaObject::invokeMethod(this, &MouseService::runQueue, Qt::QueuedConnection);
+}
+
+MouseActions &MouseService::actions() {
+    if (!m_actions) {
+        m_actions = std::make_unique<MouseActions>(m_caller, m_logic);
+        m_actions->setDeviceState(
+            [this] { return demoMode() ? QStringLiteral("demo") : QStringLiteral("connected"); });
+    }
+    return *m_actions;
 }
 
 void MouseService::runQueue() {
@@ -191,48 +197,47 @@ QDBusMessage MouseService::reply(const QDBusMessage &call, const SlotOutcome &ou
 }
 
 void MouseService::SelectProfile(int profile) {
-    queue([profile](MouseActions &a) { return a.selectProfile(profile); }, Answer::Nothing);
+    queue([this, profile] { return actions().selectProfile(profile); }, Answer::Nothing);
 }
 
 int MouseService::NextProfile() {
-    queue([](MouseActions &a) { return a.stepProfile(1); }, Answer::Number);
+    queue([this] { return actions().stepProfile(1); }, Answer::Number);
     return 0;
 }
 
 int MouseService::PreviousProfile() {
-    queue([](MouseActions &a) { return a.stepProfile(-1); }, Answer::Number);
+    queue([this] { return actions().stepProfile(-1); }, Answer::Number);
     return 0;
 }
 
 void MouseService::SetDpiStage(int stage) {
-    queue([stage](MouseActions &a) { return a.setDpiStage(stage); }, Answer::Nothing);
+    queue([this, stage] { return actions().setDpiStage(stage); }, Answer::Nothing);
 }
 
 int MouseService::NextDpiStage() {
-    queue([](MouseActions &a) { return a.stepDpiStage(1); }, Answer::Number);
+    queue([this] { return actions().stepDpiStage(1); }, Answer::Number);
     return 0;
 }
 
 int MouseService::PreviousDpiStage() {
-    queue([](MouseActions &a) { return a.stepDpiStage(-1); }, Answer::Number);
+    queue([this] { return actions().stepDpiStage(-1); }, Answer::Number);
     return 0;
 }
 
 void MouseService::SetPollingRate(int hz) {
-    queue([hz](MouseActions &a) { return a.setPollingRate(hz); }, Answer::Nothing);
+    queue([this, hz] { return actions().setPollingRate(hz); }, Answer::Nothing);
 }
 
 void MouseService::SetLighting(const QString &effect, int brightness, int speed) {
-    queue([=](MouseActions &a) { return a.setLighting(effect, brightness, speed); },
-          Answer::Nothing);
+    queue([=, this] { return actions().setLighting(effect, brightness, speed); }, Answer::Nothing);
 }
 
 void MouseService::SetKey(const QString &key, const QString &function) {
-    queue([=](MouseActions &a) { return a.setKey(key, function); }, Answer::Nothing);
+    queue([=, this] { return actions().setKey(key, function); }, Answer::Nothing);
 }
 
 QString MouseService::Status() {
-    queue([](MouseActions &a) { return a.status(); }, Answer::Json);
+    queue([this] { return actions().status(); }, Answer::Json);
     return {};
 }
 
@@ -240,6 +245,6 @@ QString MouseService::Call(const QString &slot, const QStringList &args,
                            const QVariantMap &options) {
     const SlotRequest request{slot, args, options.value(QStringLiteral("files")).toStringList(),
                               options.value(QStringLiteral("confirmed")).toBool()};
-    queue([this, request](MouseActions &) { return m_caller.call(request); }, Answer::Json);
+    queue([this, request] { return m_caller.call(request); }, Answer::Json);
     return {};
 }

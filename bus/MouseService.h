@@ -13,6 +13,7 @@
 
 #include <deque>
 #include <functional>
+#include <memory>
 
 class Widget;
 
@@ -58,7 +59,7 @@ public slots:
     QString Call(const QString &slot, const QStringList &args, const QVariantMap &options);
 
 private:
-    using Action = std::function<SlotOutcome(MouseActions &)>;
+    using Action = std::function<SlotOutcome()>;
     // What a method answers: nothing, the number in the outcome, or its value as JSON text.
     enum class Answer { Nothing, Number, Json };
     // Answers the current D-Bus call later, when its turn comes.
@@ -66,6 +67,7 @@ private:
     void runQueue();
     static QDBusMessage reply(const QDBusMessage &call, const SlotOutcome &outcome, Answer answer);
     std::optional<SlotOutcome> gate() const;
+    MouseActions &actions();
 
     QVariantMap properties() const;
     void announceChanges();
@@ -73,6 +75,7 @@ private:
     Widget &m_widget;
     PageLogic m_logic;
     LocalSlotCaller m_caller;
+    std::unique_ptr<MouseActions> m_actions; // made on the first call that needs it
     std::deque<std::function<void()>> m_calls;
     bool m_running = false;
     QVariantMap m_announced;

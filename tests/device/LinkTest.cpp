@@ -273,7 +273,8 @@ private slots:
         qputenv("Q7_VIRTUAL_FAULT", "absent");
         mouse.restart();
         QTRY_VERIFY_WITH_TIMEOUT(!hid.isWatching(), 3000);
-        QVERIFY(hid.currentEntry().eventPath.isEmpty());
+        // The watcher forgets the path just after it stops running.
+        QTRY_VERIFY(hid.currentEntry().eventPath.isEmpty());
     }
 };
 
