@@ -7,6 +7,7 @@
 #include "NoticeChannel.h"
 #include "Ui_Controler.h"
 #include "UserEvent.h"
+#include "WindowActivation.h"
 #include "myQQuickView.h"
 
 #include <QCoreApplication>
@@ -121,13 +122,9 @@ void Widget::retryDeviceLock() {
         startScene();
 }
 
-void Widget::bringToFront() {
+void Widget::bringToFront(const QByteArray &activationToken) {
     qInfo("Another start of the program asked for this window.");
-    if (isMinimized())
-        showNormal();
-    show();
-    raise();
-    activateWindow();
+    WindowActivation::bringForward(this, activationToken);
 }
 
 void Widget::startScene() {

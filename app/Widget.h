@@ -53,7 +53,7 @@ private:
     // Takes the device lock, or starts waiting for it without blocking the event loop.
     bool takeDeviceLock();
     void retryDeviceLock();
-    void bringToFront();
+    void bringToFront(const QByteArray &activationToken);
 
     QTimer m_timer;
     QTimer m_lockRetry;

@@ -1,6 +1,7 @@
 #include "AppConfigStore.h"
 #include "AppIdentity.h"
 #include "DataFolder.h"
+#include "DisplayServer.h"
 #include "InputCapture.h"
 #include "MouseService.h"
 #include "NoticeChannel.h"
@@ -9,6 +10,7 @@
 #include "VirtualMouseStart.h"
 #include "Widget.h"
 #include "WidgetPrompt.h"
+#include "WindowActivation.h"
 #include "myQQuickView.h"
 #include "q7config_help.h"
 
@@ -36,13 +38,16 @@ int main(int argc, char *argv[]) {
         return 1;
 
     RuntimeDir::ensure();
+    DisplayServer::SessionPlatform platform;
     QApplication app(argc, argv);
+    platform.release();
     AppIdentity::apply();
     // Every path under ./modules/ rests on this.
     const DataFolder::Choice data = DataFolder::enter();
 
     // One window per user: a second start shows the running one and ends.
-    if (NoticeChannel::sendRaise(AppConfigStore::windowTitle()))
+    if (NoticeChannel::sendRaise(AppConfigStore::windowTitle(),
+                                 WindowActivation::tokenForRunningWindow))
         return 0;
 
     WidgetPrompt prompt;

@@ -9,6 +9,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 
+#include <algorithm>
+
 #include <unistd.h>
 
 namespace {
@@ -67,8 +69,12 @@ void NoticeChannel::readMessage(QLocalSocket *socket) {
     if (!in.commitTransaction())
         return; // wait for the rest
     socket->disconnectFromServer();
-    if (code == RaiseCode && length == 0) {
-        emit raiseRequested();
+    if (code == RaiseCode) {
+        // A token that is not one still raises the window, as far as it can without one.
+        const bool tokenUsable =
+            length == quint32(data.size()) && length <= MaxTokenBytes &&
+            std::all_of(data.cbegin(), data.cend(), [](char c) { return c > ' ' && c < 0x7f; });
+        emit raiseRequested(tokenUsable ? data : QByteArray());
         return;
     }
     if (code != NoticeCode || length > MaxNoticeBytes)
@@ -86,8 +92,11 @@ bool NoticeChannel::sendRaw(const QString &windowTitle, quint32 code, quint32 le
                             const QByteArray &data) {
     QLocalSocket socket;
     socket.connectToServer(serverNameFor(windowTitle));
-    if (!socket.waitForConnected(ConnectTimeoutMs))
-        return false;
+    return socket.waitForConnected(ConnectTimeoutMs) && write(socket, code, length, data);
+}
+
+bool NoticeChannel::write(QLocalSocket &socket, quint32 code, quint32 length,
+                          const QByteArray &data) {
     QByteArray message;
     QDataStream out(&message, QIODevice::WriteOnly);
     out << code << length << data;
@@ -104,6 +113,12 @@ bool NoticeChannel::send(const QString &windowTitle, const QString &text) {
     return sendRaw(windowTitle, NoticeCode, length, data);
 }
 
-bool NoticeChannel::sendRaise(const QString &windowTitle) {
-    return sendRaw(windowTitle, RaiseCode, 0, QByteArray());
+bool NoticeChannel::sendRaise(const QString &windowTitle,
+                              const std::function<QByteArray()> &token) {
+    QLocalSocket socket;
+    socket.connectToServer(serverNameFor(windowTitle));
+    if (!socket.waitForConnected(ConnectTimeoutMs))
+        return false;
+    const QByteArray data = token ? token() : QByteArray();
+    return write(socket, RaiseCode, quint32(data.size()), data);
 }

@@ -36,6 +36,34 @@ private slots:
         QCOMPARE(prompt.warnings, QStringList{QStringLiteral("ü")});
     }
 
+    void raiseCarriesTheActivationToken() {
+        NoticeChannel channel;
+        QVERIFY(channel.listen(QStringLiteral("Raise")));
+        QSignalSpy raised(&channel, &NoticeChannel::raiseRequested);
+        int asked = 0;
+        const auto token = [&asked] {
+            ++asked;
+            return QByteArrayLiteral("4e44-08bd_91922c");
+        };
+        QVERIFY(NoticeChannel::sendRaise(QStringLiteral("Raise"), token));
+        QTRY_COMPARE(raised.count(), 1);
+        QCOMPARE(raised[0][0].toByteArray(), QByteArrayLiteral("4e44-08bd_91922c"));
+        // A start that finds no window asks the compositor for nothing.
+        QVERIFY(!NoticeChannel::sendRaise(QStringLiteral("Nobody has this title"), token));
+        QCOMPARE(asked, 1);
+
+        // Not a token (a control character, a length that does not match): the window still
+        // comes forward, without it.
+        QVERIFY(NoticeChannel::sendRaw(QStringLiteral("Raise"), NoticeChannel::RaiseCode, 3,
+                                       QByteArrayLiteral("a\nb")));
+        QVERIFY(NoticeChannel::sendRaw(QStringLiteral("Raise"), NoticeChannel::RaiseCode, 5,
+                                       QByteArrayLiteral("abc")));
+        QVERIFY(NoticeChannel::sendRaise(QStringLiteral("Raise")));
+        QTRY_COMPARE(raised.count(), 4);
+        for (int i = 1; i < 4; ++i)
+            QCOMPARE(raised[i][0].toByteArray(), QByteArray());
+    }
+
     void secondWindowWithTheSameTitleDoesNotSteal() {
         NoticeChannel first, second;
         QVERIFY(first.listen(QStringLiteral("Shared")));
