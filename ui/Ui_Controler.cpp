@@ -7,6 +7,7 @@
 #include <QQuickItem>
 #include <QSettings>
 #include <QWidget>
+#include <QWindow>
 
 Ui_Controler::Ui_Controler(QObject *parent) : QObject(parent) {}
 
@@ -31,13 +32,19 @@ void Ui_Controler::initialise(QWidget *widget, Hid_Thread *hid) {
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
 
     const QSize size = m_view->rootObject() ? m_view->size() : QSize(Width, Height);
-    widget->resize(size.isEmpty() ? QSize(Width, Height) : size);
+    // Fixed, as the scene is: tiling compositors then float the window instead of stretching it.
+    widget->setFixedSize(size.isEmpty() ? QSize(Width, Height) : size);
     widget->setWindowTitle(m_view->appSettings()->value(QStringLiteral("common/name")).toString());
 }
 
 void Ui_Controler::onMinimize() {
     if (m_widget)
         m_widget->close();
+}
+
+bool Ui_Controler::startSystemMove() {
+    QWindow *window = m_widget ? m_widget->windowHandle() : nullptr;
+    return window && window->startSystemMove();
 }
 
 void Ui_Controler::onXChanged(int x) {

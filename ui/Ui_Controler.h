@@ -21,6 +21,10 @@ public:
 
 public slots:
     void onMinimize();
+    // Hands a drag of the scene to the window system (a window manager's move on X11, the only
+    // way to move a window on Wayland). False where it refuses: the scene then moves the window
+    // itself with onXChanged and onYChanged.
+    bool startSystemMove();
     void onXChanged(int x);
     void onYChanged(int y);
     void setBusy(int busyTime = 0);

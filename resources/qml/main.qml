@@ -179,11 +179,17 @@ Item {
         id: _dragArea
         anchors.fill: parent
         property point pressPoint
+        // Whether the window system moves the window for this press (asked at the press, so the
+        // window follows the whole drag). Where it refuses, the window follows the offsets.
+        property bool systemMove: false
         onPressed: function (mouse) {
             _mainIten.emptyAreaPressed()
             pressPoint = Qt.point(mouse.x, mouse.y)
+            systemMove = ui_Ctl.startSystemMove()
         }
         onPositionChanged: function (mouse) {
+            if (systemMove)
+                return
             ui_Ctl.onXChanged(mouse.x - pressPoint.x)
             ui_Ctl.onYChanged(mouse.y - pressPoint.y)
         }

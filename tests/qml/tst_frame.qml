@@ -378,10 +378,25 @@ Item {
 
         function test_dragMovesTheWindowByThePointerOffset() {
             var root = startRunning()
+            // Where the window system refuses to move the window, the scene moves it.
+            ui_Ctl.systemMoveTaken = false
+            ui_Ctl.systemMoves = 0
+            ui_Ctl.moves = []
             mousePress(root, 500, 300)
             mouseMove(root, 507, 296)
             mouseRelease(root, 507, 296)
+            compare(ui_Ctl.systemMoves, 1)
             compare(ui_Ctl.moves.slice(0, 2), [["x", 7], ["y", -4]])
+
+            // Where it moves the window, the scene leaves the drag to it.
+            ui_Ctl.systemMoveTaken = true
+            ui_Ctl.moves = []
+            mousePress(root, 500, 300)
+            mouseMove(root, 520, 310)
+            mouseRelease(root, 520, 310)
+            compare(ui_Ctl.systemMoves, 2)
+            compare(ui_Ctl.moves, [])
+            ui_Ctl.systemMoveTaken = false
         }
     }
 }
