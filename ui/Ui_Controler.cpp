@@ -1,5 +1,6 @@
 #include "Ui_Controler.h"
 
+#include "AccessibleQuickItem.h"
 #include "Hid_Thread.h"
 #include "myQQuickView.h"
 
@@ -20,6 +21,7 @@ void Ui_Controler::initialise(QWidget *widget, Hid_Thread *hid) {
     widget->setAttribute(Qt::WA_TranslucentBackground);
     widget->setStyleSheet(QStringLiteral("background:transparent;"));
 
+    AccessibleQuickItem::install();
     m_view = new myQQuickView(widget);
     m_view->setObjectName(QStringLiteral("ui_View"));
     m_view->setAttribute(Qt::WA_AlwaysStackOnTop);
