@@ -1,7 +1,5 @@
 """Finding and pressing the program's controls through AT-SPI, as an assistive tool does."""
 
-import subprocess
-
 import pyatspi
 
 from desktop import wait_for
@@ -42,8 +40,20 @@ def checked(acc):
 class Window:
     """The program's accessible tree; every lookup reads it afresh."""
 
-    def __init__(self, app):
+    def __init__(self, app, title):
         self.app = app
+        self.title = title
+        self.pid = app.get_process_id()
+
+    def origin(self):
+        """Where the program believes its window is: the point its coordinates count from."""
+        self.app.clearCache()
+        for i in range(self.app.childCount):
+            child = self.app.getChildAtIndex(i)
+            if child is not None and child.name == self.title:
+                box = extents(child)
+                return box.x, box.y
+        raise AssertionError("no accessible named %r at the top of the program" % self.title)
 
     def all(self, role=None, name=None, only_showing=True):
         self.app.clearCache()
@@ -103,28 +113,3 @@ def text(acc):
 
 def extents(acc):
     return acc.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-
-
-def xdotool(display, *args):
-    env = {"DISPLAY": display, "PATH": "/usr/bin:/bin"}
-    return subprocess.run(["xdotool", *args], env=env, check=True, timeout=20, capture_output=True,
-                          text=True).stdout
-
-
-def click_at(display, x, y, button=1):
-    """A real pointer click on the X server."""
-    xdotool(display, "mousemove", "--sync", str(int(x)), str(int(y)), "click", str(button))
-
-
-def type_keys(display, window_title, *keys):
-    """Real key strokes on the X server, into the program's window."""
-    window = xdotool(display, "search", "--sync", "--onlyvisible", "--name", window_title).split()[0]
-    xdotool(display, "windowfocus", "--sync", window)
-    xdotool(display, "key", "--delay", "40", *keys)
-
-
-def type_into(display, window_title, field, text):
-    """Clicks a text field, replaces what it holds with `text` by real key strokes, then Return."""
-    box = extents(field)
-    click_at(display, box.x + box.width // 2, box.y + box.height // 2)
-    type_keys(display, window_title, "ctrl+a", *text, "Return")

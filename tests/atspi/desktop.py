@@ -1,5 +1,6 @@
-"""A private desktop for the real program: X server, session bus with the accessibility bus,
-GSettings in a keyfile, the virtual mouse preloaded, and the program in a copy of its folder.
+"""A private desktop for the real program: an X server or a Wayland compositor, session bus with
+the accessibility bus, GSettings in a keyfile, the virtual mouse preloaded, and the program in a
+copy of its folder.
 
 Run under dbus-run-session (see `ensure_session_bus`); everything else is started here.
 """
@@ -11,6 +12,9 @@ import subprocess
 import sys
 import tempfile
 import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wayland"))
+import sway_rig  # noqa: E402
 
 
 def ensure_session_bus():
@@ -26,8 +30,9 @@ def ensure_session_bus():
     env["XDG_CONFIG_HOME"] = os.path.join(root, "config")
     env["HOME"] = os.path.join(root, "home")
     env["GSETTINGS_BACKEND"] = "keyfile"
-    env.pop("DISPLAY", None)
-    env.pop("WAYLAND_DISPLAY", None)
+    if env.get("Q7_DESKTOP") != "wayland":  # else the Wayland rig's, which the script uses
+        env.pop("DISPLAY", None)
+        env.pop("WAYLAND_DISPLAY", None)
     env.pop("DBUS_SESSION_BUS_ADDRESS", None)
     env.pop("AT_SPI_BUS_ADDRESS", None)
     args = ["dbus-run-session", "--", sys.executable] + sys.argv
@@ -72,7 +77,19 @@ def ini_list(text):
     return [v.strip() for v in text.split(",")]
 
 
+def start_desktop():
+    """The desktop the test runs on: with Q7_DESKTOP=wayland the Wayland rig the script runs in
+    (tests/wayland/sway_rig.py), else an X server of its own."""
+    if os.environ.get("Q7_DESKTOP") == "wayland":
+        return WaylandDesktop(sway_rig.SwayRig.from_environment())
+    x = XServer()
+    os.environ["DISPLAY"] = x.display
+    return x
+
+
 class XServer:
+    """Xvfb, driven with xdotool; coordinates are the screen's, as the program reports them."""
+
     def __init__(self, width=1280, height=800):
         read_end, write_end = os.pipe()
         self.process = subprocess.Popen(
@@ -93,11 +110,57 @@ class XServer:
         self.process.terminate()
         self.process.wait(timeout=10)
 
+    def program_env(self):
+        return {"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb"}
+
+    def xdotool(self, *args):
+        env = {"DISPLAY": self.display, "PATH": "/usr/bin:/bin"}
+        return subprocess.run(["xdotool", *args], env=env, check=True, timeout=20,
+                              capture_output=True, text=True).stdout
+
+    def click_at(self, window, x, y, button=1):
+        """A real pointer click at a point of the program's accessible coordinates."""
+        self.xdotool("mousemove", "--sync", str(int(x)), str(int(y)), "click", str(button))
+
+    def type_keys(self, window, *keys):
+        """Real key strokes into the program's window (xdotool's key names)."""
+        found = self.xdotool("search", "--sync", "--onlyvisible", "--name", window.title).split()
+        self.xdotool("windowfocus", "--sync", found[0])
+        self.xdotool("key", "--delay", "40", *keys)
+
+
+class WaylandDesktop:
+    """A headless sway (tests/wayland/sway_rig.py), driven with the rig's virtual pointer and
+    keyboard. A Wayland client never learns where its window is, so the program's accessible
+    coordinates count from where it believes its window to be: clicks are moved to where sway
+    shows it."""
+
+    BUTTONS = {1: "left", 2: "middle", 3: "right"}
+
+    def __init__(self, rig):
+        self.rig = rig
+
+    def stop(self):
+        self.rig.stop()
+
+    def program_env(self):
+        return dict(self.rig.client_env(), QT_QPA_PLATFORM="wayland")
+
+    def click_at(self, window, x, y, button=1):
+        left, top = window.origin()
+        shown = self.rig.view(pid=window.pid)["rect"]
+        self.rig.input("move", str(int(x - left + shown[0])), str(int(y - top + shown[1])),
+                       "click", self.BUTTONS[button])
+
+    def type_keys(self, window, *keys):
+        self.rig.command("[pid=%d] focus" % window.pid)
+        self.rig.input(*[a for key in keys for a in ("key", key)])
+
 
 class Program:
     """build/bin/q7config copied beside a copy of its modules/ folder, so its files may change."""
 
-    def __init__(self, bin_dir, root, display):
+    def __init__(self, bin_dir, root, desktop_env):
         self.folder = os.path.join(root, "app")
         if not os.path.isdir(self.folder):
             os.makedirs(self.folder)
@@ -113,20 +176,20 @@ class Program:
         self.log_path = os.path.join(root, "traffic.jsonl")
         self.state_path = os.path.join(root, "mouse.state")
         self.output_path = os.path.join(root, "program.log")
-        self.display = display
+        self.desktop_env = desktop_env
         self.process = None
 
     def start(self):
         env = dict(os.environ)
+        env.update(self.desktop_env)
         env.update({
-            "DISPLAY": self.display,
-            "QT_QPA_PLATFORM": "xcb",
             "QT_QUICK_BACKEND": "software",
             "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1",
             "LD_PRELOAD": self.preload,
             "Q7_VIRTUAL_LOG": self.log_path,
             "Q7_VIRTUAL_STATE": self.state_path,
-            # Keys come from xdotool through the X server, which a reader of /dev/input never sees.
+            # Keys come through the display server (xdotool, the rig's virtual keyboard), which a
+            # reader of /dev/input never sees.
             "Q7_GLOBAL_CAPTURE": "0",
         })
         self.output = open(self.output_path, "ab")

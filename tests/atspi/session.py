@@ -1,15 +1,18 @@
-"""One run of the real program for a test class: its own X server, the program against the
-virtual mouse, its accessible window and traffic log; and the entry point that puts a script
-inside its own session and accessibility bus.
+"""One run of the real program for a test class: its own desktop (an X server, or with
+Q7_DESKTOP=wayland a headless sway), the program against the virtual mouse, its accessible window
+and traffic log; and the entry point that puts a script inside its own session and accessibility
+bus.
 
-A test script calls `main(__doc__)`; its test classes derive from `ProgramTest`.
+A test script calls `main(__doc__)`; its test classes derive from `ProgramTest`. The steps reach
+the desktop only through `self.desktop` (click_at, type_keys) and the helpers here, so the same
+script runs on X11 and on Wayland.
 """
 
 import os
 import sys
 import unittest
 
-from desktop import Program, XServer, ensure_session_bus, wait_for
+from desktop import WINDOW_TITLE, Program, ensure_session_bus, start_desktop, wait_for
 from wire import TrafficLog
 
 BIN_DIR = None
@@ -22,21 +25,20 @@ class ProgramTest(unittest.TestCase):
 
     @classmethod
     def setUpClass(cls):
-        cls.x = XServer()
-        os.environ["DISPLAY"] = cls.x.display
+        cls.desktop = start_desktop()
         # Both need the display and the bus named first.
         import accessibles
         import pyatspi
         cls.acc = accessibles
         cls.atspi = pyatspi
-        cls.program = Program(BIN_DIR, ROOT, cls.x.display)
+        cls.program = Program(BIN_DIR, ROOT, cls.desktop.program_env())
         cls.traffic = TrafficLog(cls.program.log_path)
         cls.start()
 
     @classmethod
     def start(cls):
         cls.program.start()
-        cls.window = cls.acc.Window(cls.acc.application(cls.program.process.pid))
+        cls.window = cls.acc.Window(cls.acc.application(cls.program.process.pid), WINDOW_TITLE)
         cls.window.find(cls.atspi.ROLE_PAGE_TAB, cls.ready_tab, timeout=60)
 
     @classmethod
@@ -44,7 +46,7 @@ class ProgramTest(unittest.TestCase):
         try:
             cls.program.stop()
         finally:
-            cls.x.stop()
+            cls.desktop.stop()
 
     # --- what every script's steps do --------------------------------------------------------
 
@@ -68,6 +70,13 @@ class ProgramTest(unittest.TestCase):
             self.press(self.atspi.ROLE_LIST_ITEM, entry)
         wait_for(lambda: self.window.find(self.atspi.ROLE_COMBO_BOX, combo).description == entry, 10,
                  "%s to show %s" % (combo, entry))
+
+    def type_into(self, field, text):
+        """Clicks a text field, replaces what it holds with `text` by real key strokes, then
+        Return."""
+        box = self.acc.extents(field)
+        self.desktop.click_at(self.window, box.x + box.width // 2, box.y + box.height // 2)
+        self.desktop.type_keys(self.window, "ctrl+a", *text, "Return")
 
     def sets_since(self, mark, code, count=1, timeout=20):
         """Waits for `count` commands `code` sent after `mark`; returns all commands since it."""

@@ -10,7 +10,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import WINDOW_TITLE, ini_list, read_ini, wait_for  # noqa: E402
+from desktop import ini_list, read_ini, wait_for  # noqa: E402
 from session import ProgramTest, main  # noqa: E402
 
 SET_KEY_TABLE = 0x12
@@ -61,7 +61,7 @@ class PressGunTest(ProgramTest):
         self.assertEqual(self.window.find(pyatspi.ROLE_PUSH_BUTTON, "WEAPON").description, "AKM")
         self.press(pyatspi.ROLE_RADIO_BUTTON, "DEFAULT VALUE 2")
         fire_time = self.window.find(pyatspi.ROLE_TEXT, "FIRE TIME")
-        acc.type_into(self.x.display, WINDOW_TITLE, fire_time, "35")
+        self.type_into(fire_time, "35")
         wait_for(lambda: acc.text(fire_time) == "35", 10, "the fire time to read 35")
 
         mark = self.traffic.mark()

@@ -15,7 +15,7 @@ import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
-from desktop import WINDOW_TITLE, ini_list, read_ini, wait_for  # noqa: E402
+from desktop import ini_list, read_ini, wait_for  # noqa: E402
 from session import ProgramTest, main  # noqa: E402
 
 # The virtual mouse's sensor (type 3): DPI value to the code it receives.
@@ -170,7 +170,7 @@ class WindowTest(ProgramTest):
         local_x = 60
         mark = self.traffic.mark()
         self.idle()
-        acc.click_at(self.x.display, box.x + local_x, box.y + box.height // 2)
+        self.desktop.click_at(self.window, box.x + local_x, box.y + box.height // 2)
         commands = self.sets_since(mark, 0x10)
         table = self.last(commands, 0x10)
         self.assertEqual(table.frame[2:4], bytes([0, 24]), table)
@@ -272,7 +272,8 @@ class WindowTest(ProgramTest):
         # The context menu opens with a right click, as a pointer user opens it.
         entry = acc.extents(self.window.find(pyatspi.ROLE_RADIO_BUTTON, "P01"))
         self.idle()
-        acc.click_at(self.x.display, entry.x + entry.width // 2, entry.y + entry.height // 2, button=3)
+        self.desktop.click_at(self.window, entry.x + entry.width // 2, entry.y + entry.height // 2,
+                               button=3)
         self.press(pyatspi.ROLE_MENU_ITEM, "RESET")
         wait_for(lambda: self.stage_values()[2] == 2400, 10, "the factory DPI stages")
         self.colour_page()
@@ -300,7 +301,7 @@ class WindowTest(ProgramTest):
         self.assertTrue(listed.getState().contains(pyatspi.STATE_SELECTED))
 
         self.press(pyatspi.ROLE_PUSH_BUTTON, "RECORD")
-        acc.type_keys(self.x.display, WINDOW_TITLE, "a", "b")
+        self.desktop.type_keys(self.window, "a", "b")
         wait_for(lambda: len(self.window.all(pyatspi.ROLE_LIST_ITEM, "B " + RELEASE)) == 1, 10,
                  "the recorded lines")
         self.press(pyatspi.ROLE_PUSH_BUTTON, "STOP")
@@ -308,7 +309,7 @@ class WindowTest(ProgramTest):
         lines = [saved["macro"][str(i)].split() for i in range(int(saved["config"]["total"]))]
         self.assertEqual(lines, [["A", PRESS], ["A", RELEASE], ["B", PRESS], ["B", RELEASE]], saved)
         # Typing after STOP records nothing.
-        acc.type_keys(self.x.display, WINDOW_TITLE, "c")
+        self.desktop.type_keys(self.window, "c")
         self.assertEqual(read_ini(self.macro_file)["config"]["total"], "4")
 
     def test_10_macro_bound_to_a_key_reaches_the_mouse(self):
@@ -368,6 +369,29 @@ class WindowTest(ProgramTest):
         self.press(pyatspi.ROLE_PUSH_BUTTON, "APPLY")
         table = self.last(self.sets_since(mark, 0x12), 0x12)
         self.assertEqual(table.bulk[:64], self.factory_key_table(), table)
+
+    def test_13_controls_an_effect_does_not_use_are_disabled_for_assistive_tools(self):
+        self.colour_page()
+        if not acc.checked(self.led_check()):
+            self.press(pyatspi.ROLE_CHECK_BOX, "LED POWER ON")
+        unused = [(pyatspi.ROLE_SLIDER, "BRIGHTNESS"), (pyatspi.ROLE_RADIO_BUTTON, "COLOR 1"),
+                  (pyatspi.ROLE_RADIO_BUTTON, "COLOR 8")] + [
+                 (pyatspi.ROLE_TEXT, "COLOR " + c) for c in "RGB"]
+        # NEON takes a speed but neither brightness nor colours.
+        self.choose("EFFECTS", "NEON")
+        for role, name in unused:
+            wait_for(lambda: not acc.sensitive(self.window.find(role, name, ready=False)), 10,
+                     "%s to be disabled" % name)
+        self.assertTrue(acc.sensitive(self.window.find(pyatspi.ROLE_SLIDER, "SPEED")))
+        # A press on a disabled control does nothing.
+        mark = self.traffic.mark()
+        acc.act(self.window.find(pyatspi.ROLE_RADIO_BUTTON, "COLOR 8", ready=False))
+        self.assertFalse(acc.checked(self.window.find(pyatspi.ROLE_RADIO_BUTTON, "COLOR 8",
+                                                      ready=False)))
+        self.choose("EFFECTS", "STATIC")
+        for role, name in unused:
+            self.window.find(role, name)  # usable again
+        self.assertEqual(self.traffic.commands(mark), [])
 
 
 if __name__ == "__main__":

@@ -1,0 +1,299 @@
+#!/usr/bin/python3
+"""The Wayland rig: a headless sway for tests, a real wlroots compositor with one 1280x800
+output, no input devices but the rig client's, and XWayland on demand.
+
+A test runs inside it through the wrapper (CTest's q7_wayland_test in tests/CMakeLists.txt):
+
+    sway_rig.py RIG_CLIENT -- COMMAND [ARG...]
+
+The command gets WAYLAND_DISPLAY, DISPLAY (XWayland), SWAYSOCK, XDG_SESSION_TYPE=wayland and
+Q7_RIG_CLIENT (tests/wayland/rig_client: virtual pointer and keyboard, a plain window, activation
+tokens). When sway cannot start, the wrapper exits with SKIP (77), or fails with CI=true, where
+a skipped rig must not pass. A Python test inside it drives the rig with
+
+    rig = SwayRig.from_environment()
+    rig.view(pid=...)                         # a window of sway's tree: app_id, shell, rect, focused
+    rig.focused()
+    rig.command("[pid=123] focus")           # any sway command
+    rig.input("move", "640", "400", "click") # q7-rig-client input ...
+    rig.screenshot(path, region)             # grim
+
+(SwayRig(rig_client).start() runs a sway of its own instead.)
+
+sway refuses to run as root: when the tests run as root (as CI does) it runs as "nobody", in a
+runtime folder of its own; clients running as root reach its sockets all the same.
+"""
+
+import json
+import os
+import pwd
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+SKIP = 77
+OUTPUT_SIZE = (1280, 800)
+# Where nothing is drawn: what shows through a transparent window.
+BACKGROUND = (0x20, 0x40, 0x60)
+START_TIMEOUT_S = 15
+
+CONFIG = """\
+output * resolution {w}x{h} position 0 0 bg #{bg} solid_color
+# An activation request (xdg-activation) focuses the window, as on desktops that honour tokens;
+# sway's default only marks it urgent.
+focus_on_window_activation focus
+xwayland enable
+""".format(w=OUTPUT_SIZE[0], h=OUTPUT_SIZE[1], bg="%02x%02x%02x" % BACKGROUND)
+
+
+class RigUnavailable(Exception):
+    """sway could not start here; the message says why."""
+
+
+def skip_or_fail(reason):
+    """Ends the process: skipped, or failed under CI, where the rig must run."""
+    if os.environ.get("CI") == "true":
+        print("sway_rig: FAILED: the Wayland rig cannot start (%s); CI must run it" % reason,
+              file=sys.stderr)
+        sys.exit(1)
+    print("sway_rig: SKIPPED: the Wayland rig cannot start (%s)" % reason, file=sys.stderr)
+    sys.exit(SKIP)
+
+
+def wait_for(predicate, timeout, what, interval=0.05):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = predicate()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out after %ss waiting for %s" % (timeout, what))
+        time.sleep(interval)
+
+
+class SwayRig:
+    def __init__(self, rig_client=None):
+        self.rig_client = rig_client
+        # Whether this object started sway (and stops it).
+        self.owned = False
+        self.process = None
+        self.folder = None
+        self.runtime = None
+        self.sock = None
+        self.wayland = None
+        self._display = None
+        self.user = None
+
+    # --- life --------------------------------------------------------------------------------
+
+    @classmethod
+    def from_environment(cls):
+        """The rig the wrapper started for this process."""
+        if not os.environ.get("SWAYSOCK") or not os.environ.get("WAYLAND_DISPLAY"):
+            raise RigUnavailable("not inside the Wayland rig (run through sway_rig.py)")
+        rig = cls(os.environ.get("Q7_RIG_CLIENT"))
+        rig.sock = os.environ["SWAYSOCK"]
+        rig.wayland = os.environ["WAYLAND_DISPLAY"]
+        rig._display = os.environ.get("DISPLAY", "")
+        return rig
+
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def start(self):
+        sway = shutil.which("sway")
+        if not sway:
+            raise RigUnavailable("sway is not installed (./dev installs it)")
+        user = None
+        if os.geteuid() == 0:
+            user = self.user = pwd.getpwnam("nobody")
+            # XWayland puts its socket there; made as root, so other X servers keep trusting it.
+            os.makedirs("/tmp/.X11-unix", exist_ok=True)
+            os.chmod("/tmp/.X11-unix", 0o1777)
+        self.owned = True
+        self.folder = tempfile.mkdtemp(prefix="q7-sway-")
+        os.chmod(self.folder, 0o755)
+        self.runtime = os.path.join(self.folder, "run")
+        os.mkdir(self.runtime, 0o700)
+        config = os.path.join(self.folder, "config")
+        with open(config, "w") as f:
+            f.write(CONFIG)
+        os.chmod(config, 0o644)
+        if user:
+            os.chown(self.runtime, user.pw_uid, user.pw_gid)
+        env = {
+            "PATH": "/usr/bin:/bin",
+            "HOME": self.runtime,
+            "XDG_RUNTIME_DIR": self.runtime,
+            "WLR_BACKENDS": "headless",
+            "WLR_LIBINPUT_NO_DEVICES": "1",
+            "WLR_RENDERER": "pixman",
+            "WLR_HEADLESS_OUTPUTS": "1",
+        }
+        self.log_path = os.path.join(self.folder, "sway.log")
+        log = open(self.log_path, "wb")
+        try:
+            self.process = subprocess.Popen(
+                [sway, "--config", config], env=env, cwd=self.folder, stdin=subprocess.DEVNULL,
+                stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
+                user=user.pw_uid if user else None, group=user.pw_gid if user else None,
+                extra_groups=[] if user else None)
+        finally:
+            log.close()
+        try:
+            wait_for(self._ready, START_TIMEOUT_S, "sway's sockets")
+        except AssertionError:
+            reason = "sway did not come up: " + self._log_tail()
+            self.stop()
+            raise RigUnavailable(reason)
+
+    def _ready(self):
+        if self.process.poll() is not None:
+            raise RigUnavailable("sway ended at once: " + self._log_tail())
+        names = os.listdir(self.runtime)
+        socks = [n for n in names if n.startswith("sway-ipc.") and n.endswith(".sock")]
+        waylands = [n for n in names if n.startswith("wayland-") and not n.endswith(".lock")]
+        if not socks or not waylands:
+            return False
+        self.sock = os.path.join(self.runtime, socks[0])
+        self.wayland = os.path.join(self.runtime, waylands[0])
+        return self._msg("-t", "get_outputs", check=False) is not None
+
+    def _log_tail(self):
+        try:
+            with open(self.log_path, errors="replace") as f:
+                return " | ".join(f.read().strip().splitlines()[-3:])
+        except OSError:
+            return "(no log)"
+
+    def stop(self):
+        if not self.owned:
+            return
+        if self.process and self.process.poll() is None:
+            self.process.terminate()
+            try:
+                self.process.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self.process.kill()
+                self.process.wait()
+        if self.folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
+            self.folder = None
+
+    # --- what clients need -------------------------------------------------------------------
+
+    def client_env(self):
+        """What a client of this compositor needs in its environment, as a session gives it."""
+        env = {"WAYLAND_DISPLAY": self.wayland, "SWAYSOCK": self.sock,
+               "XDG_SESSION_TYPE": "wayland", "XDG_CURRENT_DESKTOP": "sway"}
+        if self.display():
+            env["DISPLAY"] = self.display()
+        if self.rig_client:
+            env["Q7_RIG_CLIENT"] = self.rig_client
+        return env
+
+    def display(self):
+        """XWayland's display, started on demand by sway; it tells only its own children. Where
+        sway runs as another user, XWayland is told to let this user's clients in."""
+        if self._display is None:
+            out = os.path.join(self.runtime, "display")
+            admit = ""
+            if self.user:
+                admit = " && xhost +si:localuser:%s >/dev/null" % pwd.getpwuid(os.geteuid()).pw_name
+            self._msg("exec", 'printf %s "$DISPLAY" > ' + out + ".part" + admit + " && mv " + out
+                      + ".part " + out)
+            self._display = wait_for(lambda: os.path.exists(out) and open(out).read(), 10,
+                                     "sway to name XWayland's display")
+        return self._display
+
+    def _msg(self, *args, check=True):
+        result = subprocess.run(["swaymsg", "--socket", self.sock, "--raw", *args],
+                                capture_output=True, text=True, timeout=10)
+        if result.returncode != 0:
+            if check:
+                raise AssertionError("swaymsg %s: %s" % (" ".join(args), result.stderr.strip()))
+            return None
+        return json.loads(result.stdout) if result.stdout.strip() else None
+
+    def command(self, text):
+        """A sway command, such as "[pid=123] focus"."""
+        for reply in self._msg(text):
+            if not reply.get("success"):
+                raise AssertionError("sway refused %r: %s" % (text, reply.get("error")))
+
+    # --- the tree ----------------------------------------------------------------------------
+
+    def views(self):
+        """Every window: dicts with app_id, pid, shell ("xdg_shell" or "xwayland"), name,
+        focused and rect (where its content starts on the output, and its size)."""
+        found = []
+
+        def walk(node):
+            if node.get("pid"):
+                rect, inner = node["rect"], node["window_rect"]
+                found.append({
+                    "app_id": node.get("app_id"), "pid": node["pid"], "shell": node.get("shell"),
+                    "name": node.get("name"), "focused": node.get("focused"),
+                    "rect": (rect["x"] + inner["x"], rect["y"] + inner["y"], inner["width"],
+                             inner["height"]),
+                })
+            for child in node.get("nodes", []) + node.get("floating_nodes", []):
+                walk(child)
+        walk(self._msg("-t", "get_tree"))
+        return found
+
+    def view(self, pid=None, app_id=None, timeout=30):
+        """The one window of that process (or app id), once it is mapped."""
+        def look():
+            hits = [v for v in self.views() if (pid is None or v["pid"] == pid)
+                    and (app_id is None or v["app_id"] == app_id)]
+            return hits[0] if hits and hits[0]["rect"][2] > 0 else None
+        return wait_for(look, timeout, "a window of pid %s app id %s" % (pid, app_id))
+
+    def focused(self):
+        hits = [v for v in self.views() if v["focused"]]
+        return hits[0] if hits else None
+
+    # --- input and output --------------------------------------------------------------------
+
+    def input(self, *actions):
+        """Input through q7-rig-client's virtual pointer and keyboard (see its usage)."""
+        if not self.rig_client:
+            raise AssertionError("no rig client was given")
+        env = dict(os.environ, WAYLAND_DISPLAY=self.wayland)
+        subprocess.run([self.rig_client, "input", *actions], env=env, check=True, timeout=60)
+
+    def screenshot(self, path, region=None):
+        """The output (or the region (x, y, width, height) of it) as grim takes it: PNG, or PPM
+        when the path ends in .ppm."""
+        args = ["grim", "-t", "ppm" if path.endswith(".ppm") else "png"]
+        if region:
+            args += ["-g", "%d,%d %dx%d" % tuple(region)]
+        env = dict(os.environ, WAYLAND_DISPLAY=self.wayland)
+        subprocess.run(args + [path], env=env, check=True, timeout=30)
+        return path
+
+
+def main(argv):
+    if len(argv) < 4 or argv[2] != "--":
+        sys.exit("usage: sway_rig.py RIG_CLIENT -- COMMAND [ARG...]")
+    try:
+        rig = SwayRig(rig_client=argv[1])
+        rig.start()
+    except RigUnavailable as e:
+        skip_or_fail(str(e))
+    try:
+        env = dict(os.environ, **rig.client_env())
+        return subprocess.run(argv[3:], env=env).returncode
+    finally:
+        rig.stop()
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
