@@ -11,10 +11,10 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wayland"))
 import sway_rig  # noqa: E402
+from sway_rig import wait_for  # noqa: E402,F401 (the tests take it from here)
 
 
 def ensure_session_bus():
@@ -42,18 +42,6 @@ def ensure_session_bus():
     else:
         print("desktop: kept %s for inspection" % root, file=sys.stderr)
     sys.exit(result.returncode)
-
-
-def wait_for(predicate, timeout, what, interval=0.1):
-    """Polls until predicate() gives something true; fails with `what` after timeout seconds."""
-    deadline = time.monotonic() + timeout
-    while True:
-        value = predicate()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("timed out after %ss waiting for %s" % (timeout, what))
-        time.sleep(interval)
 
 
 WINDOW_TITLE = "Q7 Gaming Mouse"

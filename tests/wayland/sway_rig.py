@@ -28,6 +28,7 @@ import json
 import os
 import pwd
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
@@ -62,7 +63,8 @@ def skip_or_fail(reason):
     sys.exit(SKIP)
 
 
-def wait_for(predicate, timeout, what, interval=0.05):
+def wait_for(predicate, timeout, what, interval=0.1):
+    """Polls until predicate() gives something true; fails with `what` after timeout seconds."""
     deadline = time.monotonic() + timeout
     while True:
         value = predicate()
@@ -148,8 +150,9 @@ class SwayRig:
             log.close()
         try:
             wait_for(self._ready, START_TIMEOUT_S, "sway's sockets")
-        except AssertionError:
-            reason = "sway did not come up: " + self._log_tail()
+        except (AssertionError, RigUnavailable) as e:
+            reason = str(e) if isinstance(e, RigUnavailable) else \
+                "sway did not come up: " + self._log_tail()
             self.stop()
             raise RigUnavailable(reason)
 
@@ -175,13 +178,18 @@ class SwayRig:
     def stop(self):
         if not self.owned:
             return
-        if self.process and self.process.poll() is None:
+        if self.process:
+            # sway ends what it started (swaybg, XWayland); what outlives it is in its group.
             self.process.terminate()
             try:
                 self.process.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 self.process.kill()
                 self.process.wait()
+            try:
+                os.killpg(self.process.pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
         if self.folder:
             shutil.rmtree(self.folder, ignore_errors=True)
             self.folder = None
