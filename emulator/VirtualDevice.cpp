@@ -173,16 +173,11 @@ void VirtualDevice::pushReport(hid_device *dev, Bytes report) {
     dev->reports.push_back(std::move(report));
 }
 
-void VirtualDevice::queueBulkInput(DeviceSession &s, const Bytes &data) {
-    const std::size_t length = s.personality.reportLength;
-    for (std::size_t offset = 0; offset < data.size(); offset += length) {
-        Bytes report(length, 0x00);
-        std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(offset),
-                    std::min(length, data.size() - offset), report.begin());
+void VirtualDevice::queueBulkInput(const std::vector<Bytes> &reports) {
+    for (const Bytes &report : reports)
         for (hid_device *dev : open_)
             if (dev->generation == generation_ && dev->role == InterfaceRole::Command)
                 pushReport(dev, report);
-    }
 }
 
 void VirtualDevice::deliverDueReadyReports(DeviceSession &s, Clock::time_point now) {
@@ -204,26 +199,15 @@ int VirtualDevice::sendFeatureReport(hid_device *dev, const unsigned char *data,
     DeviceSession &s = session();
     if (s.settings.faults.writeError)
         return fail(dev, "hid_send_feature_report: write error");
-    if (!data || length != kFeatureReportSize || data[0] != kReportNumber)
+    if (!DeviceSession::isCommandReport(data, length))
         return fail(dev, "hid_send_feature_report: expected report 0 of 9 bytes");
 
-    FrameBody wire{};
-    std::copy_n(data + 1, wire.size(), wire.begin());
-    const std::optional<FrameBody> plain = s.codec.decodeCommand(wire);
-    const CommandOutcome outcome = plain ? s.firmware->handleCommand(*plain) : CommandOutcome{};
-    const bool refused = !plain || outcome.refused;
-    s.log.record("feature_out", data, length, refused);
+    FrameOutcome outcome = s.commandFrame(data);
     countTransfer(s);
-    s.pendingAnswer.reset();
-    if (refused)
+    if (outcome.refused)
         return static_cast<int>(length);
-
-    if (outcome.answer)
-        s.pendingAnswer = s.codec.encodeAnswer(*outcome.answer, outcome.answerScrambled);
-    if (!outcome.bulkIn.empty() && !s.settings.faults.stall)
-        queueBulkInput(s, outcome.bulkIn);
-    if (outcome.stateChanged)
-        s.saveState();
+    if (!s.settings.faults.stall)
+        queueBulkInput(outcome.input);
     if (!s.settings.faults.noReady)
         s.ready.scheduleAfter(Clock::now());
     changed_.notify_all();
@@ -238,11 +222,11 @@ int VirtualDevice::getFeatureReport(hid_device *dev, unsigned char *data, std::s
     DeviceSession &s = session();
     if (!data || length < kFeatureReportSize || data[0] != kReportNumber)
         return fail(dev, "hid_get_feature_report: expected report 0 and room for 9 bytes");
-    if (!s.pendingAnswer || s.settings.faults.noAnswer)
+    const std::optional<FeatureReport> answer =
+        s.settings.faults.noAnswer ? std::nullopt : s.answer();
+    if (!answer)
         return fail(dev, "hid_get_feature_report: the device has no answer");
-    data[0] = kReportNumber;
-    std::copy(s.pendingAnswer->begin(), s.pendingAnswer->end(), data + 1);
-    s.log.record("feature_in", data, kFeatureReportSize);
+    std::copy(answer->begin(), answer->end(), data);
     countTransfer(s);
     return static_cast<int>(kFeatureReportSize);
 }
@@ -260,19 +244,12 @@ int VirtualDevice::write(hid_device *dev, const unsigned char *data, std::size_t
     DeviceSession &s = session();
     if (s.settings.faults.writeError)
         return fail(dev, "hid_write: write error");
-    const std::size_t reportLength = s.personality.reportLength;
-    if (!data || length < 2 || length > reportLength + 1 || data[0] != kReportNumber)
+    if (!s.isOutputReport(data, length))
         return fail(dev, "hid_write: expected report 0 of at most " +
-                             std::to_string(reportLength + 1) + " bytes");
+                             std::to_string(s.personality.reportLength + 1) + " bytes");
 
-    s.log.record("output", data, length);
     countTransfer(s);
-    Bytes report(reportLength, 0x00); // a short write reaches the device zero-padded
-    std::copy(data + 1, data + length, report.begin());
-    const BulkOutcome outcome = s.firmware->handleOutputReport(report.data(), report.size());
-    if (outcome.stateChanged)
-        s.saveState();
-    if (outcome.completed && !s.settings.faults.noReady) {
+    if (s.outputReport(data, length) && !s.settings.faults.noReady) {
         s.ready.scheduleAfter(Clock::now());
         changed_.notify_all();
     }

@@ -59,7 +59,7 @@ private:
     void failGlobally(const std::string &message);
     void slowDown();
     void countTransfer(DeviceSession &s);
-    void queueBulkInput(DeviceSession &s, const Bytes &data);
+    void queueBulkInput(const std::vector<Bytes> &reports);
     void deliverDueReadyReports(DeviceSession &s, Clock::time_point now);
     void pushReport(hid_device *dev, Bytes report);
 
