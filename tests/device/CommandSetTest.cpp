@@ -1,5 +1,6 @@
 // Every operation of both command sets, byte for byte on the wire, and round trips through the
 // virtual mouse.
+#include "GoldenFrames.h"
 #include "Hid_Thread.h"
 #include "LinkState.h"
 #include "RecordingPrompt.h"
@@ -26,9 +27,11 @@ QString text;
 class CommandSetTest : public QObject {
     Q_OBJECT
 
-    static void row(const char *name, Personality p, const char *frame, int outputs, int inputs,
-                    Operation op) {
-        QTest::newRow(name) << int(p) << bytesOf(frame) << outputs << inputs << op;
+    // The frame and report counts come from the shared golden table.
+    static void row(const char *name, Personality p, Operation op) {
+        const GoldenFrame &golden = goldenFrame(name);
+        QTest::newRow(name) << int(p) << bytesOf(golden.frame) << golden.outputs << golden.inputs
+                            << op;
     }
 
 private slots:
@@ -43,48 +46,48 @@ private slots:
         const auto K = Personality::Keyboard;
         const auto M = Personality::Mouse;
         // clang-format off
-        row("k 01 report rate",   K, "00 01 02 00 00 00 00 00 fc", 0, 0, [](Hid_Thread &h) { h.hid_01H_SetReportRate(2); });
-        row("k 02 profile",       K, "00 02 03 00 00 00 00 00 fa", 0, 0, [](Hid_Thread &h) { h.hid_02H_SetCurrentProfile(3); });
-        row("k 03 options",       K, "00 03 01 02 03 04 00 00 f2", 0, 0, [](Hid_Thread &h) { h.hid_03H_SetKeyboardoption(1, 2, 3, 4); });
-        row("k 04 sensitivity",   K, "00 04 05 06 07 08 09 00 d8", 0, 0, [](Hid_Thread &h) { h.hid_04H_SetButtonSensitivity(5, 6, 7, 8, 9); });
-        row("k 07 indicator",     K, "00 07 01 02 00 00 00 00 f5", 0, 0, [](Hid_Thread &h) { h.hid_07H_SetControlIndicatorLight(1, 2); });
-        row("k 08 led type",      K, "00 08 01 02 03 04 05 06 e2", 0, 0, [](Hid_Thread &h) { h.hid_08H_SetLEDType(1, 2, 3, 4, 5, 6); });
-        row("k 09 mode",          K, "00 09 02 00 00 00 00 00 f4", 0, 0, [](Hid_Thread &h) { h.hid_09H_SetKeyboardMode(2); });
-        row("k 0D key matrix",    K, "00 0d 00 00 08 00 00 00 ea", 8, 0, [](Hid_Thread &h) { h.hid_0DH_SetKeyMatrix(buffer); });
-        row("k 0E key on/off",    K, "00 0e 00 00 15 00 00 00 dc", 1, 0, [](Hid_Thread &h) { h.hid_0EH_SetKeyOnOff(buffer); });
-        row("k 11 macro",         K, "00 11 00 05 03 00 00 00 e6", 3, 0, [](Hid_Thread &h) { h.hid_11H_SetMacroKey(5, buffer); });
-        row("k 12 user picture",  K, "00 12 00 02 08 01 00 00 e2", 8, 0, [](Hid_Thread &h) { h.hid_12H_SetUserPicture(2, 1, buffer); });
-        row("k 13 recovery",      K, "00 13 ff 00 00 00 00 00 ed", 0, 0, [](Hid_Thread &h) { h.hid_13H_SetRecoveryData(); });
-        row("k 14 colour",        K, "00 14 00 03 10 20 30 00 88", 0, 0, [](Hid_Thread &h) { h.hid_14H_SetColor(3, 0x10, 0x20, 0x30); });
-        row("k 80 version",       K, "00 80 00 00 00 00 00 00 7f", 0, 0, [](Hid_Thread &h) { h.hid_80H_GetFWVersion(text); });
-        row("k 81 report rate",   K, "00 81 00 00 00 00 00 00 7e", 0, 0, [](Hid_Thread &h) { h.hid_81H_GetReportRate(out1); });
-        row("k 82 profile",       K, "00 82 00 00 00 00 00 00 7d", 0, 0, [](Hid_Thread &h) { h.hid_82H_GetCurrentProfile(out1); });
-        row("k 83 options",       K, "00 83 00 00 00 00 00 00 7c", 0, 0, [](Hid_Thread &h) { h.hid_83H_GetKeyboardoption(out1, out2, out3, out4); });
-        row("k 84 sensitivity",   K, "00 84 00 00 00 00 00 00 7b", 0, 0, [](Hid_Thread &h) { h.hid_84H_GetButtonSensitivity(out1, out2, out3, out4); });
-        row("k 88 led type",      K, "00 88 00 00 00 00 00 00 77", 0, 0, [](Hid_Thread &h) { h.hid_88H_GetLEDType(out1, out2, out3, out4, out5); });
-        row("k 89 mode",          K, "00 89 00 00 00 00 00 00 76", 0, 0, [](Hid_Thread &h) { h.hid_89H_GetKeyboardMode(out1); });
-        row("k 8D key matrix",    K, "00 8d 00 00 00 00 00 00 72", 0, 8, [](Hid_Thread &h) { h.hid_8DH_GetKeyMatrix(buffer); });
-        row("k 8E key on/off",    K, "00 8e 00 00 00 00 00 00 71", 0, 1, [](Hid_Thread &h) { h.hid_8EH_GetKeyOnOff(buffer); });
-        row("k 91 macro",         K, "00 91 00 05 00 00 00 00 69", 0, 3, [](Hid_Thread &h) { h.hid_91H_GetMacroKey(5, buffer); });
-        row("k 92 user picture",  K, "00 92 00 02 00 00 00 00 6b", 0, 8, [](Hid_Thread &h) { h.hid_92H_GetUserPicture(2, buffer); });
-        row("k 94 colour",        K, "00 94 00 03 00 00 00 00 68", 0, 0, [](Hid_Thread &h) { h.hid_94H_GetColor(3, out1, out2, out3); });
-        row("m 03 options",       M, "00 03 03 01 40 08 00 00 b0", 0, 0, [](Hid_Thread &h) { h.hid_03H_SetFunctionOption(3, 1, 0x40, 8); });
-        row("m 07 led instruct",  M, "00 07 00 01 02 03 00 00 f2", 0, 0, [](Hid_Thread &h) { h.hid_07H_SetLEDInstructFunction(0, 1, 2, 3); });
-        row("m 0B dpi stage",     M, "00 0b 04 00 00 00 00 00 f0", 0, 0, [](Hid_Thread &h) { h.hid_0BH_SetCurrentDPIStage(4); });
-        row("m 0D rgb effect",    M, "00 0d 02 c8 05 00 00 00 23", 0, 0, [](Hid_Thread &h) { h.hid_0DH_SetRGBLedEffect(2, 200, 5); });
-        row("m 10 colours type 2",M, "00 10 02 04 00 00 00 00 e9", 1, 0, [](Hid_Thread &h) { h.hid_10H_SetLED8StageColor(2, buffer); });
-        row("m 10 colours type 1",M, "00 10 01 18 00 00 00 00 d6", 1, 0, [](Hid_Thread &h) { h.hid_10H_SetLED8StageColor(1, buffer); });
-        row("m 11 dpi set",       M, "00 11 06 08 00 00 00 00 e0", 1, 0, [](Hid_Thread &h) { h.hid_11H_SetDPISet(6, buffer); });
-        row("m 12 key matrix",    M, "00 12 01 40 08 00 00 00 a4", 2, 0, [](Hid_Thread &h) { h.hid_12H_SetKeyMatrix(buffer, 1); });
-        row("m 13 macro",         M, "00 13 07 80 00 00 00 00 65", 4, 0, [](Hid_Thread &h) { h.hid_13H_SetMacroKey(7, buffer); });
-        row("m 83 options",       M, "00 83 00 00 00 00 00 00 7c", 0, 0, [](Hid_Thread &h) { h.hid_83H_GetFunctionOption(out1, out2, out3); });
-        row("m 87 led instruct",  M, "00 87 00 00 00 00 00 00 78", 0, 0, [](Hid_Thread &h) { h.hid_87H_GetLEDInstructFunction(0, out1, out2, out3); });
-        row("m 8B dpi stage",     M, "00 8b 00 00 00 00 00 00 74", 0, 0, [](Hid_Thread &h) { h.hid_8BH_GetCurrentDPIStage(out1); });
-        row("m 8D rgb effect",    M, "00 8d 00 00 00 00 00 00 72", 0, 0, [](Hid_Thread &h) { h.hid_8DH_GetRGBLedEffect(out1, out2, out3); });
-        row("m 90 colours",       M, "00 90 01 00 00 00 00 00 6e", 0, 1, [](Hid_Thread &h) { h.hid_90H_GetLED8StageColor(1, buffer); });
-        row("m 91 dpi set",       M, "00 91 00 00 00 00 00 00 6e", 0, 1, [](Hid_Thread &h) { h.hid_91H_GetDPISet(out1, buffer); });
-        row("m 92 key matrix",    M, "00 92 01 00 00 00 00 00 6c", 0, 2, [](Hid_Thread &h) { h.hid_92H_GetKeyMatrix(buffer); });
-        row("m 93 macro",         M, "00 93 07 00 00 00 00 00 65", 0, 4, [](Hid_Thread &h) { h.hid_93H_GetMacroKey(7, buffer); });
+        row("k 01 report rate",   K, [](Hid_Thread &h) { h.hid_01H_SetReportRate(2); });
+        row("k 02 profile",       K, [](Hid_Thread &h) { h.hid_02H_SetCurrentProfile(3); });
+        row("k 03 options",       K, [](Hid_Thread &h) { h.hid_03H_SetKeyboardoption(1, 2, 3, 4); });
+        row("k 04 sensitivity",   K, [](Hid_Thread &h) { h.hid_04H_SetButtonSensitivity(5, 6, 7, 8, 9); });
+        row("k 07 indicator",     K, [](Hid_Thread &h) { h.hid_07H_SetControlIndicatorLight(1, 2); });
+        row("k 08 led type",      K, [](Hid_Thread &h) { h.hid_08H_SetLEDType(1, 2, 3, 4, 5, 6); });
+        row("k 09 mode",          K, [](Hid_Thread &h) { h.hid_09H_SetKeyboardMode(2); });
+        row("k 0D key matrix",    K, [](Hid_Thread &h) { h.hid_0DH_SetKeyMatrix(buffer); });
+        row("k 0E key on/off",    K, [](Hid_Thread &h) { h.hid_0EH_SetKeyOnOff(buffer); });
+        row("k 11 macro",         K, [](Hid_Thread &h) { h.hid_11H_SetMacroKey(5, buffer); });
+        row("k 12 user picture",  K, [](Hid_Thread &h) { h.hid_12H_SetUserPicture(2, 1, buffer); });
+        row("k 13 recovery",      K, [](Hid_Thread &h) { h.hid_13H_SetRecoveryData(); });
+        row("k 14 colour",        K, [](Hid_Thread &h) { h.hid_14H_SetColor(3, 0x10, 0x20, 0x30); });
+        row("k 80 version",       K, [](Hid_Thread &h) { h.hid_80H_GetFWVersion(text); });
+        row("k 81 report rate",   K, [](Hid_Thread &h) { h.hid_81H_GetReportRate(out1); });
+        row("k 82 profile",       K, [](Hid_Thread &h) { h.hid_82H_GetCurrentProfile(out1); });
+        row("k 83 options",       K, [](Hid_Thread &h) { h.hid_83H_GetKeyboardoption(out1, out2, out3, out4); });
+        row("k 84 sensitivity",   K, [](Hid_Thread &h) { h.hid_84H_GetButtonSensitivity(out1, out2, out3, out4); });
+        row("k 88 led type",      K, [](Hid_Thread &h) { h.hid_88H_GetLEDType(out1, out2, out3, out4, out5); });
+        row("k 89 mode",          K, [](Hid_Thread &h) { h.hid_89H_GetKeyboardMode(out1); });
+        row("k 8D key matrix",    K, [](Hid_Thread &h) { h.hid_8DH_GetKeyMatrix(buffer); });
+        row("k 8E key on/off",    K, [](Hid_Thread &h) { h.hid_8EH_GetKeyOnOff(buffer); });
+        row("k 91 macro",         K, [](Hid_Thread &h) { h.hid_91H_GetMacroKey(5, buffer); });
+        row("k 92 user picture",  K, [](Hid_Thread &h) { h.hid_92H_GetUserPicture(2, buffer); });
+        row("k 94 colour",        K, [](Hid_Thread &h) { h.hid_94H_GetColor(3, out1, out2, out3); });
+        row("m 03 options",       M, [](Hid_Thread &h) { h.hid_03H_SetFunctionOption(3, 1, 0x40, 8); });
+        row("m 07 led instruct",  M, [](Hid_Thread &h) { h.hid_07H_SetLEDInstructFunction(0, 1, 2, 3); });
+        row("m 0B dpi stage",     M, [](Hid_Thread &h) { h.hid_0BH_SetCurrentDPIStage(4); });
+        row("m 0D rgb effect",    M, [](Hid_Thread &h) { h.hid_0DH_SetRGBLedEffect(2, 200, 5); });
+        row("m 10 colours type 2",M, [](Hid_Thread &h) { h.hid_10H_SetLED8StageColor(2, buffer); });
+        row("m 10 colours type 1",M, [](Hid_Thread &h) { h.hid_10H_SetLED8StageColor(1, buffer); });
+        row("m 11 dpi set",       M, [](Hid_Thread &h) { h.hid_11H_SetDPISet(6, buffer); });
+        row("m 12 key matrix",    M, [](Hid_Thread &h) { h.hid_12H_SetKeyMatrix(buffer, 1); });
+        row("m 13 macro",         M, [](Hid_Thread &h) { h.hid_13H_SetMacroKey(7, buffer); });
+        row("m 83 options",       M, [](Hid_Thread &h) { h.hid_83H_GetFunctionOption(out1, out2, out3); });
+        row("m 87 led instruct",  M, [](Hid_Thread &h) { h.hid_87H_GetLEDInstructFunction(0, out1, out2, out3); });
+        row("m 8B dpi stage",     M, [](Hid_Thread &h) { h.hid_8BH_GetCurrentDPIStage(out1); });
+        row("m 8D rgb effect",    M, [](Hid_Thread &h) { h.hid_8DH_GetRGBLedEffect(out1, out2, out3); });
+        row("m 90 colours",       M, [](Hid_Thread &h) { h.hid_90H_GetLED8StageColor(1, buffer); });
+        row("m 91 dpi set",       M, [](Hid_Thread &h) { h.hid_91H_GetDPISet(out1, buffer); });
+        row("m 92 key matrix",    M, [](Hid_Thread &h) { h.hid_92H_GetKeyMatrix(buffer); });
+        row("m 93 macro",         M, [](Hid_Thread &h) { h.hid_93H_GetMacroKey(7, buffer); });
         // clang-format on
     }
 

@@ -6,12 +6,6 @@
 #include "VirtualMouseControl.h"
 
 #include <QFile>
-#include <QJsonDocument>
-#include <QJsonObject>
-
-QByteArray bytesOf(const char *hex) {
-    return QByteArray::fromHex(QByteArray(hex));
-}
 
 VirtualMouse::VirtualMouse(const QString &faults, Personality personality)
     : m_personality(personality) {
@@ -46,27 +40,11 @@ void VirtualMouse::restart() const {
 }
 
 QList<VirtualMouse::Report> VirtualMouse::log() const {
-    QList<Report> reports;
-    QFile file(logPath());
-    if (!file.open(QIODevice::ReadOnly))
-        return reports;
-    while (!file.atEnd()) {
-        const QJsonObject o = QJsonDocument::fromJson(file.readLine()).object();
-        if (o.isEmpty())
-            continue;
-        reports.append({o.value(QStringLiteral("kind")).toString(),
-                        QByteArray::fromHex(o.value(QStringLiteral("hex")).toString().toLatin1()),
-                        o.value(QStringLiteral("refused")).toBool()});
-    }
-    return reports;
+    return readTrafficLog(logPath());
 }
 
 QList<QByteArray> VirtualMouse::reports(const QString &kind) const {
-    QList<QByteArray> out;
-    for (const Report &r : log())
-        if (r.kind == kind)
-            out.append(r.bytes);
-    return out;
+    return reportsOfKind(log(), kind);
 }
 
 void VirtualMouse::clearLog() const {

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "DeviceRecord.h"
+#include "TrafficLogReader.h"
+#include "WireDescrambler.h"
 
 #include <QByteArray>
 #include <QList>
@@ -22,11 +24,7 @@ public:
     QString statePath() const { return m_dir.filePath(QStringLiteral("state")); }
     QString logPath() const { return m_dir.filePath(QStringLiteral("traffic.jsonl")); }
 
-    struct Report {
-        QString kind;
-        QByteArray bytes;
-        bool refused = false;
-    };
+    using Report = WireReport;
     QList<Report> log() const;
     // The bytes of every report of one kind, in order.
     QList<QByteArray> reports(const QString &kind) const;
@@ -44,6 +42,3 @@ private:
     QTemporaryDir m_dir;
     Personality m_personality;
 };
-
-// "00 82 ff" -> bytes
-QByteArray bytesOf(const char *hex);

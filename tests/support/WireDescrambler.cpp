@@ -26,3 +26,7 @@ QByteArray descrambleWireFrame(const QByteArray &frame, const QByteArray &code) 
     out.append(reinterpret_cast<const char *>(plain), 8);
     return out;
 }
+
+QByteArray bytesOf(const char *hex) {
+    return QByteArray::fromHex(QByteArray(hex));
+}
