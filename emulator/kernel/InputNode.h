@@ -1,0 +1,54 @@
+#pragma once
+
+#include "PtyNode.h"
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+typedef struct _UMockdevIoctlBase UMockdevIoctlBase;
+typedef struct _UMockdevIoctlClient UMockdevIoctlClient;
+
+#include <glib.h>
+
+namespace q7kernel {
+
+class KernelTestbed;
+
+// A keyboard or a mouse under /dev/input/eventN, as udev and libevdev see it: the input device
+// and its event node in sysfs with the properties udev gives them (ID_INPUT_KEYBOARD,
+// ID_INPUT_MOUSE), the evdev ioctls libevdev asks, and the events the test writes. Every
+// EVIOCGRAB is counted: nobody may take the device away from the desktop.
+class InputNode {
+public:
+    enum class Kind { Keyboard, Mouse };
+
+    InputNode(KernelTestbed &bed, Kind kind, std::string name);
+    ~InputNode();
+    InputNode(const InputNode &) = delete;
+    InputNode &operator=(const InputNode &) = delete;
+
+    void plug();
+    void unplug();
+    std::string devnode() const;
+
+    // A key or button going down (1) or up (0), followed by its SYN_REPORT.
+    void key(unsigned code, int value);
+    int grabs() const { return grabs_.load(); }
+
+private:
+    static gboolean onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, InputNode *self);
+    void answer(UMockdevIoctlClient *client);
+    std::string inputPath() const;
+    std::string eventPath() const;
+
+    KernelTestbed &bed_;
+    Kind kind_;
+    std::string name_;
+    int number_ = -1;
+    std::unique_ptr<PtyNode> pty_;
+    UMockdevIoctlBase *handler_ = nullptr;
+    std::atomic<int> grabs_{0};
+};
+
+} // namespace q7kernel
