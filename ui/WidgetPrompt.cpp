@@ -1,9 +1,13 @@
 #include "WidgetPrompt.h"
 
+#include <QDebug>
 #include <QFileDialog>
 #include <QMessageBox>
 
 void WidgetPrompt::warning(const QString &title, const QString &text) {
+    // Also where q7ctl writes it: a box that comes before the window (no mouse, no access)
+    // is easily missed, and the terminal or the journal still tells why the program ended.
+    qWarning().noquote() << title + QStringLiteral(": ") + text;
     QMessageBox::warning(nullptr, title, text, QMessageBox::Ok);
 }
 
