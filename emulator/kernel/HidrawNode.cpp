@@ -161,6 +161,8 @@ void HidrawNode::hangUp() {
         queue_.clear();
         waiting.swap(waiting_);
         pty_.hangUp();
+        // The kernel refuses to open a node whose device is gone; here it is gone at once.
+        bed_.unlink(devnode());
     }
     for (UMockdevIoctlClient *client : waiting)
         umockdev_ioctl_client_complete(client, -1, EIO);

@@ -68,6 +68,13 @@ InputNode::InputNode(KernelTestbed &bed, Kind kind, std::string name)
 
 InputNode::~InputNode() {
     unplug();
+    for (const auto &[devnode, handler] : retired_) {
+        GError *error = nullptr;
+        umockdev_testbed_detach_ioctl(bed_.bed(), devnode.c_str(), &error);
+        g_clear_error(&error);
+        g_signal_handlers_disconnect_by_data(handler, this);
+        g_object_unref(handler);
+    }
 }
 
 std::string InputNode::devnode() const {
@@ -118,11 +125,8 @@ void InputNode::unplug() {
     bed_.uevent(inputPath(), "remove");
     bed_.remove(eventPath());
     bed_.remove(inputPath());
-    GError *error = nullptr;
-    umockdev_testbed_detach_ioctl(bed_.bed(), devnode().c_str(), &error);
-    g_clear_error(&error);
-    g_signal_handlers_disconnect_by_data(handler_, this);
-    g_object_unref(handler_);
+    // The ioctl socket stays until the end (see UsbHidDevice): a program may be opening it.
+    retired_.emplace_back(devnode(), handler_);
     handler_ = nullptr;
     pty_.reset();
 }

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 typedef struct _UMockdevIoctlBase UMockdevIoctlBase;
 typedef struct _UMockdevIoctlClient UMockdevIoctlClient;
@@ -48,6 +50,7 @@ private:
     int number_ = -1;
     std::unique_ptr<PtyNode> pty_;
     UMockdevIoctlBase *handler_ = nullptr;
+    std::vector<std::pair<std::string, UMockdevIoctlBase *>> retired_; // earlier plugs' handlers
     std::atomic<int> grabs_{0};
 };
 

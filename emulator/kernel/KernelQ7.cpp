@@ -47,6 +47,11 @@ KernelQ7::~KernelQ7() {
     usb_.reset();
 }
 
+void KernelQ7::plug() {
+    vanished_ = false;
+    usb_->plug();
+}
+
 void KernelQ7::vanishAfter(std::function<bool(const Transfer &)> when) {
     std::lock_guard lock(mutex_);
     vanishWhen_ = std::move(when);

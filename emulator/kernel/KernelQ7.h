@@ -37,7 +37,7 @@ public:
     ~KernelQ7();
 
     UsbHidDevice &usb() { return *usb_; }
-    void plug() { usb_->plug(); }
+    void plug();
     void unplug() { usb_->unplug(); }
     std::string commandNode() const { return usb_->devnode(0); }
     std::string eventNode() const { return usb_->devnode(1); }

@@ -21,6 +21,9 @@ PtyNode::PtyNode(KernelTestbed &bed, std::string devnode)
     if (openpty(&master_, &slave_, name, nullptr, nullptr) < 0)
         throw std::runtime_error("openpty failed");
     slaveName_ = name;
+    // Programs the test starts must not hold the master: closing it is how the device goes.
+    fcntl(master_, F_SETFD, FD_CLOEXEC);
+    fcntl(slave_, F_SETFD, FD_CLOEXEC);
     termios raw{};
     tcgetattr(master_, &raw);
     cfmakeraw(&raw);

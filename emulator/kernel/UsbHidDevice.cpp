@@ -154,10 +154,15 @@ void UsbHidDevice::unplug() {
         bed_.uevent(interfacePath(i), "remove");
     }
     bed_.uevent(usbPath(), "remove");
-    for (std::size_t i = 0; i < interfaces_.size(); ++i)
+    // One by one, children first: each takes its own /sys/bus or /sys/class link along.
+    for (std::size_t i = 0; i < interfaces_.size(); ++i) {
         bed_.remove(hidrawPath(i));
+        bed_.remove(hidPath(i));
+        bed_.remove(interfacePath(i));
+    }
     bed_.remove(usbPath());
     std::lock_guard lock(mutex_);
+    retired_.insert(retired_.end(), nodes_.begin(), nodes_.end());
     nodes_.clear();
 }
 

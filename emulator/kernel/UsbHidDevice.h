@@ -65,6 +65,10 @@ private:
     std::vector<Interface> interfaces_;
     mutable std::mutex mutex_;
     std::vector<std::shared_ptr<HidrawNode>> nodes_; // empty while unplugged
+    // Nodes of earlier plugs, hung up. Their ioctl sockets stay: a program that found the node
+    // just before it went connects to its socket after opening it, and umockdev's preload
+    // ends a program whose socket is missing.
+    std::vector<std::shared_ptr<HidrawNode>> retired_;
     std::vector<int> hidNumbers_;
 };
 

@@ -2,16 +2,13 @@
 
 #include "TreeCopy.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
-#include <QStandardPaths>
-#include <QThread>
 
 #include <unistd.h>
 
 namespace {
-constexpr int RunTimeoutMs = 60000;
+constexpr int RunTimeoutMs = 10000;
 } // namespace
 
 KernelRig::KernelRig() {
@@ -21,6 +18,8 @@ KernelRig::KernelRig() {
         QDir().mkpath(m_dir.filePath(QLatin1String(name)));
     QFile::setPermissions(m_dir.filePath(QStringLiteral("runtime")),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // The harness finds the window's notice channel where the window makes it.
+    qputenv("XDG_RUNTIME_DIR", m_dir.filePath(QStringLiteral("runtime")).toLocal8Bit());
     const QString program = m_dir.filePath(QStringLiteral("program"));
     QDir().mkpath(program);
     QFile::copy(QStringLiteral(Q7CONFIG_PATH), program + QStringLiteral("/q7config"));
@@ -72,26 +71,23 @@ QProcessEnvironment KernelRig::environment() const {
     return env;
 }
 
-namespace {
-
-// The program, or setpriv in front of it when root must meet file modes like anyone else.
-void startProgram(QProcess &process, const QString &program, const QStringList &args,
-                  KernelRig::Access access) {
-    if (access == KernelRig::Access::FileModesApply && ::geteuid() == 0)
+void KernelRig::start(QProcess &process, const QString &program, const QStringList &args,
+                      Access access) const {
+    const QString path = folder(QStringLiteral("program/") + program);
+    // Root meets file modes like anyone else without the capability that overrides them.
+    if (access == Access::FileModesApply && ::geteuid() == 0)
         process.start(QStringLiteral("setpriv"),
                       QStringList{QStringLiteral("--bounding-set=-dac_override,-dac_read_search"),
-                                  QStringLiteral("--"), program} +
+                                  QStringLiteral("--"), path} +
                           args);
     else
-        process.start(program, args);
+        process.start(path, args);
 }
-
-} // namespace
 
 KernelRig::Run KernelRig::q7ctl(const QStringList &args, Access access) const {
     QProcess process;
     process.setProcessEnvironment(environment());
-    startProgram(process, folder(QStringLiteral("program/q7ctl")), args, access);
+    start(process, QStringLiteral("q7ctl"), args, access);
     if (!process.waitForFinished(RunTimeoutMs)) {
         process.kill();
         process.waitForFinished();
@@ -100,36 +96,4 @@ KernelRig::Run KernelRig::q7ctl(const QStringList &args, Access access) const {
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
             QString::fromUtf8(process.readAllStandardOutput()),
             QString::fromUtf8(process.readAllStandardError())};
-}
-
-std::unique_ptr<QProcess> KernelRig::startWindow(Access access) const {
-    auto process = std::make_unique<QProcess>();
-    process->setProcessEnvironment(environment());
-    process->setProcessChannelMode(QProcess::MergedChannels);
-    startProgram(*process, folder(QStringLiteral("program/q7config")), {}, access);
-    process->waitForStarted();
-    return process;
-}
-
-bool waitForOutput(QProcess &process, const QRegularExpression &line, QString &seen,
-                   int timeoutMs) {
-    QDeadlineTimer deadline(timeoutMs);
-    for (;;) {
-        seen += QString::fromUtf8(process.readAll());
-        if (line.match(seen).hasMatch())
-            return true;
-        if (deadline.hasExpired() || process.state() == QProcess::NotRunning)
-            return false;
-        process.waitForReadyRead(50);
-    }
-}
-
-void endWindow(QProcess &process) {
-    if (process.state() == QProcess::NotRunning)
-        return;
-    process.terminate();
-    if (!process.waitForFinished(5000)) {
-        process.kill();
-        process.waitForFinished();
-    }
 }

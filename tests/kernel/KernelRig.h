@@ -5,7 +5,6 @@
 #include "TrafficLogReader.h"
 
 #include <QProcess>
-#include <QRegularExpression>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -37,9 +36,12 @@ public:
     void clearTraffic(const QString &name = QStringLiteral("q7")) const;
 
     Run q7ctl(const QStringList &args, Access access = Access::Full) const;
-    // q7config offscreen; its standard output and error come as one stream.
-    std::unique_ptr<QProcess> startWindow(Access access = Access::Full) const;
+    // Starts one of the copied programs ("q7config", "q7ctl") in the process, with the
+    // process's environment (see environment()).
+    void start(QProcess &process, const QString &program, const QStringList &args,
+               Access access) const;
 
+    // The programs' environment: their own home and runtime folder, offscreen.
     QProcessEnvironment environment() const;
     QString folder(const QString &name) const { return m_dir.filePath(name); }
 
@@ -48,10 +50,3 @@ private:
     std::unique_ptr<q7kernel::KernelTestbed> m_bed;
     std::map<QString, std::unique_ptr<q7kernel::KernelQ7>> m_mice;
 };
-
-// Waits until the process has printed a line matching the pattern; the output seen so far is
-// collected in `seen`. False when it did not come in time or the process ended first.
-bool waitForOutput(QProcess &process, const QRegularExpression &line, QString &seen,
-                   int timeoutMs = 30000);
-// Ends a window the scenario started.
-void endWindow(QProcess &process);
