@@ -159,6 +159,7 @@ void Hid_Thread::scanDevices(const DeviceTable &table) {
     if (unsigned(table.size()) > SearchedRecord) {
         const DeviceRecord &r = table[SearchedRecord];
         QString commandPath, eventPath;
+        QStringList found; // each complete pair of interfaces, in the order listed
         hid_device_info *all = hid_enumerate(r.vid, r.pid);
         // hidapi lists one entry per collection, so one path may appear more than once.
         for (hid_device_info *d = all; d; d = d->next) {
@@ -166,11 +167,21 @@ void Hid_Thread::scanDevices(const DeviceTable &table) {
                 commandPath = QString::fromLatin1(d->path);
             if (d->usage_page == r.usagePage2 && d->usage == r.usage2)
                 eventPath = QString::fromLatin1(d->path);
-            if (!commandPath.isEmpty() && !eventPath.isEmpty())
+            if (!commandPath.isEmpty() && !eventPath.isEmpty()) {
                 list[SearchedRecord] = {int(SearchedRecord), r.productName, r.type,
                                         commandPath,         eventPath,     r.reportLength};
+                found.append(commandPath + QStringLiteral(" and ") + eventPath);
+                // With two mice plugged in, one's command interface never pairs with the
+                // other's event interface: the next pair starts afresh.
+                commandPath.clear();
+                eventPath.clear();
+            }
         }
         hid_free_enumeration(all);
+        if (found.size() > 1)
+            qWarning("%lld %s devices are plugged in; using the one at %s.",
+                     static_cast<long long>(found.size()), qUtf8Printable(r.productName),
+                     qUtf8Printable(found.last()));
     }
     QMutexLocker lock(&m_devicesMutex);
     m_devices = list;
