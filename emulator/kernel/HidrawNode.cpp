@@ -80,25 +80,24 @@ HidrawNode::~HidrawNode() {
     g_signal_handlers_disconnect_by_data(handler_, this);
     std::lock_guard lock(mutex_);
     for (UMockdevIoctlClient *client : clients_) {
-        g_signal_handlers_disconnect_by_data(client, this);
         // A program that ended inside a read leaves its stream open until umockdev reads it
         // again, which may never happen; letting such a client go now would only warn.
         if (!umockdev_ioctl_client_get_connected(client))
             g_object_unref(client);
     }
-    for (UMockdevIoctlClient *client : ended_)
-        g_signal_handlers_disconnect_by_data(client, this);
     g_object_unref(handler_);
 }
 
-int HidrawNode::openCount() const {
+int HidrawNode::openCount() {
     std::lock_guard lock(mutex_);
+    forgetClosed();
     return int(clients_.size());
 }
 
 void HidrawNode::queueInput(Bytes report) {
     {
         std::lock_guard lock(mutex_);
+        forgetClosed();
         if (gone_ || clients_.empty())
             return; // nobody holds the node: the report is lost, as with hidraw
         queue_.push_back(std::move(report));
@@ -266,34 +265,31 @@ void HidrawNode::answerIoctl(UMockdevIoctlClient *client) {
 
 void HidrawNode::onConnected(UMockdevIoctlBase *, UMockdevIoctlClient *client, HidrawNode *self) {
     g_object_ref(client);
-    {
-        std::lock_guard lock(self->mutex_);
-        self->clients_.insert(client);
-    }
-    g_signal_connect(client, "notify::connected", G_CALLBACK(onDisconnected), self);
+    ++self->opens_;
+    std::lock_guard lock(self->mutex_);
+    self->forgetClosed();
+    self->clients_.insert(client);
 }
 
-void HidrawNode::onDisconnected(UMockdevIoctlClient *client, void *, HidrawNode *self) {
-    if (umockdev_ioctl_client_get_connected(client))
-        return;
-    {
-        std::lock_guard lock(self->mutex_);
-        if (!self->clients_.erase(client))
-            return;
-        self->waiting_.erase(std::remove(self->waiting_.begin(), self->waiting_.end(), client),
-                             self->waiting_.end());
-        // The last program let go: what it did not read is gone with its descriptor.
-        if (self->clients_.empty()) {
-            self->queue_.clear();
-            if (self->inPty_) {
-                self->pty_.waitReadable(kPtyHandOverMs);
-                self->pty_.drain();
-                self->inPty_ = false;
-            }
+void HidrawNode::forgetClosed() {
+    // umockdev tells of a closed descriptor only through the client's state.
+    for (auto it = clients_.begin(); it != clients_.end();) {
+        if (umockdev_ioctl_client_get_connected(*it)) {
+            ++it;
+            continue;
+        }
+        g_object_unref(*it);
+        it = clients_.erase(it);
+    }
+    // The last program let go: what it did not read is gone with its descriptor.
+    if (clients_.empty()) {
+        queue_.clear();
+        if (inPty_) {
+            pty_.waitReadable(kPtyHandOverMs);
+            pty_.drain();
+            inPty_ = false;
         }
     }
-    g_signal_handlers_disconnect_by_data(client, self);
-    g_object_unref(client);
 }
 
 } // namespace q7kernel

@@ -2,6 +2,7 @@
 
 #include "PtyNode.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -64,14 +65,17 @@ public:
     void hangUp();
     // Opening fails with EACCES for anyone without CAP_DAC_OVERRIDE.
     void denyAccess() { pty_.denyAccess(); }
-    int openCount() const;
+    int openCount();
+    // How often programs opened the node (or tried to).
+    int opens() const { return opens_.load(); }
 
 private:
     static gboolean onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, HidrawNode *self);
     static gboolean onRead(UMockdevIoctlBase *, UMockdevIoctlClient *client, HidrawNode *self);
     static gboolean onWrite(UMockdevIoctlBase *, UMockdevIoctlClient *client, HidrawNode *self);
     static void onConnected(UMockdevIoctlBase *, UMockdevIoctlClient *client, HidrawNode *self);
-    static void onDisconnected(UMockdevIoctlClient *client, void *, HidrawNode *self);
+    // Lets go of the clients whose descriptor was closed (with the mutex held).
+    void forgetClosed();
 
     void answerIoctl(UMockdevIoctlClient *client);
     // Reads the report in the pty into the client's buffer; the next one moves up.
@@ -92,8 +96,9 @@ private:
     bool inPty_ = false;
     Bytes reportInPty_;
     bool gone_ = false;
+    std::atomic<int> opens_{0};
     std::set<UMockdevIoctlClient *> clients_;
-    std::vector<UMockdevIoctlClient *> ended_; // gone while their read waited (kept: see ~)
+    std::vector<UMockdevIoctlClient *> ended_; // ended while their read waited (kept: see ~)
 };
 
 } // namespace q7kernel

@@ -75,6 +75,10 @@ InputNode::~InputNode() {
         g_signal_handlers_disconnect_by_data(handler, this);
         g_object_unref(handler);
     }
+    // Clients still connected are left alone: finalizing one with an open stream only warns.
+    for (UMockdevIoctlClient *client : clients_)
+        if (!umockdev_ioctl_client_get_connected(client))
+            g_object_unref(client);
 }
 
 std::string InputNode::devnode() const {
@@ -96,6 +100,13 @@ void InputNode::plug() {
     pty_ = std::make_unique<PtyNode>(bed_, devnode());
     handler_ = umockdev_ioctl_base_new();
     g_signal_connect(handler_, "handle-ioctl", G_CALLBACK(onIoctl), this);
+    g_signal_connect(handler_, "client-connected", G_CALLBACK(onConnected), this);
+    {
+        std::lock_guard lock(mutex_);
+        for (UMockdevIoctlClient *client : clients_)
+            g_object_unref(client);
+        clients_.clear();
+    }
     GError *error = nullptr;
     if (!umockdev_testbed_attach_ioctl(bed_.bed(), devnode().c_str(), handler_, &error)) {
         g_clear_error(&error);
@@ -146,6 +157,22 @@ void InputNode::key(unsigned code, int value) {
     events[1].value = 0;
     if (pty_)
         pty_->write(reinterpret_cast<const std::uint8_t *>(events), sizeof events);
+}
+
+void InputNode::onConnected(UMockdevIoctlBase *handler, UMockdevIoctlClient *client,
+                            InputNode *self) {
+    if (handler != self->handler_)
+        return; // an earlier plug's node
+    std::lock_guard lock(self->mutex_);
+    self->clients_.push_back(static_cast<UMockdevIoctlClient *>(g_object_ref(client)));
+}
+
+int InputNode::openCount() const {
+    std::lock_guard lock(mutex_);
+    // umockdev tells of a closed descriptor only through the client's state.
+    return int(std::count_if(clients_.begin(), clients_.end(), [](UMockdevIoctlClient *c) {
+        return umockdev_ioctl_client_get_connected(c);
+    }));
 }
 
 gboolean InputNode::onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, InputNode *self) {

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <utility>
 #include <vector>
@@ -37,9 +38,12 @@ public:
     // A key or button going down (1) or up (0), followed by its SYN_REPORT.
     void key(unsigned code, int value);
     int grabs() const { return grabs_.load(); }
+    // How many descriptors programs hold on the node (of this plug).
+    int openCount() const;
 
 private:
     static gboolean onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, InputNode *self);
+    static void onConnected(UMockdevIoctlBase *, UMockdevIoctlClient *client, InputNode *self);
     void answer(UMockdevIoctlClient *client);
     std::string inputPath() const;
     std::string eventPath() const;
@@ -52,6 +56,8 @@ private:
     UMockdevIoctlBase *handler_ = nullptr;
     std::vector<std::pair<std::string, UMockdevIoctlBase *>> retired_; // earlier plugs' handlers
     std::atomic<int> grabs_{0};
+    mutable std::mutex mutex_;
+    std::vector<UMockdevIoctlClient *> clients_; // the descriptors opened on this plug's node
 };
 
 } // namespace q7kernel

@@ -33,7 +33,9 @@ QProcessEnvironment plainEnvironment(const QString &display) {
 
 } // namespace
 
-KernelWindow::KernelWindow(const KernelRig &rig, KernelRig::Access access) : m_rig(rig) {
+KernelWindow::KernelWindow(const KernelRig &rig, KernelRig::Access access,
+                           const QString &loggingRules)
+    : m_rig(rig) {
     m_xserver.setProcessEnvironment(plainEnvironment({}));
     m_xserver.start(QStringLiteral("Xvfb"),
                     {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
@@ -48,6 +50,8 @@ KernelWindow::KernelWindow(const KernelRig &rig, KernelRig::Access access) : m_r
     QProcessEnvironment env = rig.environment();
     env.insert(QStringLiteral("DISPLAY"), m_display);
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    if (!loggingRules.isEmpty())
+        env.insert(QStringLiteral("QT_LOGGING_RULES"), loggingRules);
     m_program.setProcessEnvironment(env);
     m_program.setProcessChannelMode(QProcess::MergedChannels);
     rig.start(m_program, QStringLiteral("q7config"), {}, access);

@@ -14,7 +14,9 @@ class KernelWindow {
 public:
     static constexpr const char *Title = "Q7 Gaming Mouse";
 
-    explicit KernelWindow(const KernelRig &rig, KernelRig::Access access = KernelRig::Access::Full);
+    // loggingRules: QT_LOGGING_RULES for the program, e.g. "q7.input.debug=true".
+    explicit KernelWindow(const KernelRig &rig, KernelRig::Access access = KernelRig::Access::Full,
+                          const QString &loggingRules = {});
     ~KernelWindow();
 
     bool isRunning() const { return m_program.state() != QProcess::NotRunning; }
