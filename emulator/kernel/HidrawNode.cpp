@@ -115,9 +115,11 @@ void HidrawNode::pump() {
                 queue_.pop_front();
                 inPty_ = pty_.write(reportInPty_.data(), reportInPty_.size());
             }
-            if (inPty_ && !waiting_.empty()) {
+            // One hand-over at a time: a second reader would block on the empty pty.
+            if (inPty_ && !delivering_ && !waiting_.empty()) {
                 reader = waiting_.front();
                 waiting_.pop_front();
+                delivering_ = true;
             }
         }
         if (!reader)
@@ -137,6 +139,7 @@ void HidrawNode::deliver(UMockdevIoctlClient *client) {
         std::lock_guard lock(mutex_);
         if (clients_.erase(client))
             ended_.push_back(client);
+        delivering_ = false;
         return;
     }
     Bytes report;
@@ -144,6 +147,7 @@ void HidrawNode::deliver(UMockdevIoctlClient *client) {
         std::lock_guard lock(mutex_);
         report = std::move(reportInPty_);
         inPty_ = false;
+        delivering_ = false;
     }
     if (result > 0 && device_.inputRead)
         device_.inputRead(report);
@@ -284,7 +288,7 @@ void HidrawNode::forgetClosed() {
     // The last program let go: what it did not read is gone with its descriptor.
     if (clients_.empty()) {
         queue_.clear();
-        if (inPty_) {
+        if (inPty_ && !delivering_) {
             pty_.waitReadable(kPtyHandOverMs);
             pty_.drain();
             inPty_ = false;

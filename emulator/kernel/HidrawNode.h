@@ -94,6 +94,7 @@ private:
     std::deque<Bytes> queue_;
     std::deque<UMockdevIoctlClient *> waiting_;
     bool inPty_ = false;
+    bool delivering_ = false; // a reader is taking the report in the pty
     Bytes reportInPty_;
     bool gone_ = false;
     std::atomic<int> opens_{0};
