@@ -68,6 +68,11 @@ QProcessEnvironment KernelRig::environment() const {
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     env.insert(QStringLiteral("QT_QUICK_BACKEND"), QStringLiteral("software"));
     env.insert(QStringLiteral("GSETTINGS_BACKEND"), QStringLiteral("memory"));
+    // No session bus and no Wayland: q7ctl must reach the mouse itself, not a window the
+    // developer has open, and the window its own X display.
+    env.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"),
+               QStringLiteral("unix:path=") + folder(QStringLiteral("no-bus")));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     return env;
 }
 
