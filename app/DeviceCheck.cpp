@@ -12,8 +12,12 @@ namespace DeviceCheck {
 bool find(Hid_Thread &hid, myQQuickView &view) {
     const QStringList names =
         view.appSettings()->value(QStringLiteral("common/product_name")).toStringList();
-    hid.scanDevices(
-        DeviceTableReader::read(QString::fromLatin1(DeviceTableReader::EmbeddedPath), names));
+    const DeviceTable table =
+        DeviceTableReader::read(QString::fromLatin1(DeviceTableReader::EmbeddedPath), names);
+    hid.scanDevices(table);
+    for (const DeviceRecord &record : table)
+        if (record.type == DeviceRecord::Mouse)
+            view.setPointerDevice({record.vid, record.pid});
     LinkState::instance().scrambling =
         DeviceTableReader::isEncoded(QString::fromLatin1(DeviceTableReader::EmbeddedPath));
     hid.swichCurDevice(hid.currentIndex());

@@ -45,6 +45,7 @@ SlotOutcome LocalSlotCaller::call(const SlotRequest &request) {
     Hid_Thread *hid = m_view.deviceLink();
     if (hid)
         (void)hid->takeFailures(); // only the call's own exchanges count
+    (void)m_view.takePointerFailures();
     const qsizetype storageFailuresBefore = m_view.storageFailures().messages().size();
     CallPrompt prompt(request.confirmed, request.files);
     const SlotInvoker::Result result = m_invoker.call(request.slot, request.jsonArgs);
@@ -61,6 +62,9 @@ SlotOutcome LocalSlotCaller::call(const SlotRequest &request) {
     outcome.messages = prompt.lines();
     const QStringList failed = hid ? failureLines(hid->takeFailures()) : QStringList();
     outcome.messages += failed;
+    // A pointer setting the desktop did not take is not done, though the profile kept its index.
+    const QStringList notTaken = m_view.takePointerFailures();
+    outcome.messages += notTaken;
     // What the call left in memory is written now: a file that cannot be written is not done.
     const bool stored = m_view.flushStorage() &&
                         m_view.storageFailures().messages().size() == storageFailuresBefore;
@@ -68,7 +72,7 @@ SlotOutcome LocalSlotCaller::call(const SlotRequest &request) {
         outcome.status = Status::ExchangeFailed;
     else if (!stored)
         outcome.status = Status::FileNotWritten;
-    else if (prompt.warningCount() > 0)
+    else if (prompt.warningCount() > 0 || !notTaken.isEmpty())
         // A slot that warned (a file kept as it was) did not do all it was asked.
         outcome.status = Status::NotDone;
     return outcome;

@@ -10,9 +10,12 @@
 #include "RecoilStore.h"
 #include "SettingsFiles.h"
 
+#include <QMap>
 #include <QQuickWidget>
 #include <QStringList>
 #include <QVariant>
+
+#include <memory>
 
 class Hid_Thread;
 class SoundBoard;
@@ -25,6 +28,9 @@ class myQQuickView : public QQuickWidget {
     Q_OBJECT
     // The one-line note the macro and key pages show; empty while keys are captured everywhere.
     Q_PROPERTY(QString captureHint READ captureHint NOTIFY captureHintChanged)
+    // The sensor page's line about the desktop's pointer settings: what this desktop cannot take,
+    // or what it did not take at the last Apply.
+    Q_PROPERTY(QString pointerNote READ pointerNote NOTIFY pointerNoteChanged)
 public:
     static constexpr int ProfileCount = SettingsFiles::profileCount;
     static constexpr int UserPictureCount = 5;
@@ -57,10 +63,20 @@ public:
     // it may have changed read it again, and the profile menu shows the current profile.
     void showOutsideChange(const QString &slot);
 
+    // The mouse whose pointer the desktop backends that set one device look for.
+    void setPointerDevice(PointerSettings::Device mouse) { m_pointerDevice = mouse; }
+    // The desktop's pointer settings, chosen from the session on first use unless given here.
+    PointerSettings &pointerSettings();
+    void setPointerSettings(std::unique_ptr<PointerSettings> settings);
+    // "setCursorSpeed: …" for each pointer setting the desktop did not take since the last call.
+    QStringList takePointerFailures();
+    QString pointerNote();
+
 signals:
     void captureHintChanged();
     // A slot changed the current profile, or what it holds of the rate, DPI stages or lighting.
     void settingsChanged();
+    void pointerNoteChanged();
 
 protected:
     // The scene's busy lock disables the view, which drops the keyboard focus; it is taken back
@@ -179,6 +195,7 @@ public slots:
 private:
     void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
     void sendMacro(int deviceType, int macroId, const QString &name);
+    void pointerOutcome(const char *slot, PointerSettings::Setting setting, bool ok);
 
     Hid_Thread *m_hid = nullptr;
     bool m_audioEnabled = true;
@@ -192,5 +209,9 @@ private:
     MacroEncoder m_encoder;
     RecoilStore m_recoil;
     KeyDefineStore m_keyDefines;
-    PointerSettings m_pointer;
+    PointerSettings::Device m_pointerDevice;
+    std::unique_ptr<PointerSettings> m_pointer;
+    QStringList m_pointerFailures;
+    // Per setting, why the desktop did not take it the last time (empty: it did).
+    QMap<PointerSettings::Setting, QString> m_pointerStatus;
 };

@@ -28,7 +28,60 @@ int wheelLines(uint index) {
 int doubleClickMs(uint index) {
     return 900 - 70 * int(index);
 }
+
+// The settings the sensor page applies, in its order.
+constexpr PointerSettings::Setting PageSettings[] = {PointerSettings::Setting::Speed,
+                                                     PointerSettings::Setting::WheelLines,
+                                                     PointerSettings::Setting::DoubleClickTime};
 } // namespace
+
+PointerSettings &myQQuickView::pointerSettings() {
+    if (!m_pointer)
+        m_pointer = PointerSettings::forSession(m_pointerDevice);
+    return *m_pointer;
+}
+
+void myQQuickView::setPointerSettings(std::unique_ptr<PointerSettings> settings) {
+    m_pointer = std::move(settings);
+    m_pointerStatus.clear();
+    emit pointerNoteChanged();
+}
+
+QStringList myQQuickView::takePointerFailures() {
+    return std::exchange(m_pointerFailures, {});
+}
+
+QString myQQuickView::pointerNote() {
+    PointerSettings &pointer = pointerSettings();
+    QStringList notTaken;
+    for (const PointerSettings::Setting setting : PageSettings) {
+        const QString name = PointerSettings::settingName(setting);
+        if (!m_pointerStatus.contains(setting)) {
+            if (!pointer.takes(setting))
+                notTaken.append(name);
+        } else if (!m_pointerStatus.value(setting).isEmpty()) {
+            notTaken.append(QStringLiteral("%1 (%2)").arg(name, m_pointerStatus.value(setting)));
+        }
+    }
+    if (notTaken.isEmpty())
+        return {};
+    return QStringLiteral("Not taken by %1: %2")
+        .arg(pointer.desktop(), notTaken.join(QStringLiteral("; ")));
+}
+
+// A setting the desktop did not take keeps its debug line and is reported: to q7ctl
+// through takePointerFailures, to the page through pointerNote.
+void myQQuickView::pointerOutcome(const char *slot, PointerSettings::Setting setting, bool ok) {
+    const QString why = ok ? QString() : pointerSettings().lastError();
+    if (!ok) {
+        qDebug("%s Failed", slot);
+        m_pointerFailures.append(
+            QStringLiteral("%1: the desktop did not take the %2: %3")
+                .arg(QLatin1String(slot), PointerSettings::settingName(setting), why));
+    }
+    m_pointerStatus[setting] = why;
+    emit pointerNoteChanged();
+}
 
 bool myQQuickView::getMsgAns_FoolProofing() {
     return UserPrompt::current().confirm(m_languages.message(ConfirmTitleMessage),
@@ -36,14 +89,18 @@ bool myQQuickView::getMsgAns_FoolProofing() {
 }
 
 void myQQuickView::setAcceleration(bool acceleration) {
-    if (!m_pointer.acceleration().has_value() || !m_pointer.setAcceleration(acceleration))
-        qDebug("setAcceleration Failed");
+    PointerSettings &pointer = pointerSettings();
+    const bool ok = pointer.acceleration().has_value() && pointer.setAcceleration(acceleration);
+    pointerOutcome("setAcceleration", PointerSettings::Setting::Acceleration, ok);
 }
 
 bool myQQuickView::getAcceleration() {
-    const std::optional<bool> on = m_pointer.acceleration();
-    if (!on)
+    const std::optional<bool> on = pointerSettings().acceleration();
+    if (!on) {
         qDebug("getAcceleration Failed");
+        m_pointerFailures.append(QStringLiteral("getAcceleration: the desktop did not say: %1")
+                                     .arg(pointerSettings().lastError()));
+    }
     return on.value_or(false);
 }
 
@@ -52,8 +109,8 @@ void myQQuickView::setCursorSpeed(uint cursorSpeed) {
         return;
     currentProfile()->setValue(QStringLiteral("sensor/cursorSpeed_Q7"), cursorSpeed);
     m_files.storeCurrentProfile();
-    if (!m_pointer.setSpeed(pointerSpeed(cursorSpeed)))
-        qDebug("setCursorSpeed Failed");
+    pointerOutcome("setCursorSpeed", PointerSettings::Setting::Speed,
+                   pointerSettings().setSpeed(pointerSpeed(cursorSpeed)));
 }
 
 void myQQuickView::setVerticalScrollLines(uint lines) {
@@ -61,8 +118,8 @@ void myQQuickView::setVerticalScrollLines(uint lines) {
         return;
     currentProfile()->setValue(QStringLiteral("sensor/verticalScrollLines_Q7"), lines);
     m_files.storeCurrentProfile();
-    if (!m_pointer.setWheelLines(wheelLines(lines)))
-        qDebug("setVerticalScrollLines Failed");
+    pointerOutcome("setVerticalScrollLines", PointerSettings::Setting::WheelLines,
+                   pointerSettings().setWheelLines(wheelLines(lines)));
 }
 
 void myQQuickView::setDoubleClickSpeed(uint speed) {
@@ -70,8 +127,8 @@ void myQQuickView::setDoubleClickSpeed(uint speed) {
         return;
     currentProfile()->setValue(QStringLiteral("sensor/doubleClickSpeed_Q7"), speed);
     m_files.storeCurrentProfile();
-    if (!m_pointer.setDoubleClickTime(doubleClickMs(speed)))
-        qDebug("setDoubleClickSpeed Failed");
+    pointerOutcome("setDoubleClickSpeed", PointerSettings::Setting::DoubleClickTime,
+                   pointerSettings().setDoubleClickTime(doubleClickMs(speed)));
 }
 
 uint myQQuickView::getCursorSpeed() {

@@ -1,132 +1,57 @@
+// The backend for the running session.
+#include "DesktopSession.h"
+#include "GnomePointerSettings.h"
+#include "HyprlandPointerSettings.h"
+#include "KdePointerSettings.h"
 #include "PointerSettings.h"
-
-// GIO names a struct member "signals", which Qt defines as a keyword.
-#pragma push_macro("signals")
-#undef signals
-#include <gio/gio.h>
-#pragma pop_macro("signals")
-
-#include <algorithm>
+#include "SwayPointerSettings.h"
+#include "X11PointerSettings.h"
 
 namespace {
-constexpr char SpeedKey[] = "speed";
-constexpr char DoubleClickKey[] = "double-click";
-constexpr char AccelProfileKey[] = "accel-profile";
-constexpr char AccelOn[] = "adaptive";
-constexpr char AccelOff[] = "flat";
-constexpr int DefaultSpeed = 10;
-constexpr int MinSpeed = 1;
-constexpr int MaxSpeed = 20;
-// The desktop takes any number here; below this a double click can hardly be made.
-constexpr int MinDoubleClickMs = 100;
-} // namespace
 
-// GSettings objects abort the process for a schema that is not installed: look it up first.
-// Opened on first use: GSettings starts a worker thread and maps its back end, which a window
-// that never touches the pointer settings should not pay for.
-struct PointerSettings::Private {
-    QByteArray schemaId;
-    bool opened = false;
-    GSettings *settings = nullptr;
+// A session whose desktop we cannot set the pointer on: every setting is refused with the reason.
+class UnknownDesktop : public PointerSettings {
+public:
+    explicit UnknownDesktop(const DesktopSession::Facts &facts)
+        : m_reason(QStringLiteral("no desktop we can set the pointer on was found "
+                                  "(XDG_CURRENT_DESKTOP=\"%1\", XDG_SESSION_TYPE=\"%2\")")
+                       .arg(facts.currentDesktop, facts.sessionType)) {}
 
-    GSettings *open() {
-        if (opened)
-            return settings;
-        opened = true;
-        GSettingsSchemaSource *source = g_settings_schema_source_get_default();
-        if (!source)
-            return nullptr;
-        GSettingsSchema *schema =
-            g_settings_schema_source_lookup(source, schemaId.constData(), TRUE);
-        if (!schema)
-            return nullptr;
-        settings = g_settings_new_full(schema, nullptr, nullptr);
-        g_settings_schema_unref(schema);
-        return settings;
-    }
+    QString desktop() const override { return QStringLiteral("this session"); }
+    bool takes(Setting) const override { return false; }
+    bool setSpeed(int) override { return fail(m_reason); }
+    bool setAcceleration(bool) override { return fail(m_reason); }
+    bool setDoubleClickTime(int) override { return fail(m_reason); }
+    bool setWheelLines(int) override { return fail(m_reason); }
 
-    bool has(const char *key) {
-        if (!open())
-            return false;
-        GSettingsSchema *schema = nullptr;
-        g_object_get(settings, "settings-schema", &schema, nullptr);
-        const bool found = schema && g_settings_schema_has_key(schema, key);
-        if (schema)
-            g_settings_schema_unref(schema);
-        return found;
-    }
+private:
+    QString m_reason;
 };
 
-PointerSettings::PointerSettings(const QString &schemaId) : d(new Private) {
-    d->schemaId = schemaId.toUtf8();
-}
+} // namespace
 
-PointerSettings::~PointerSettings() {
-    if (d->settings) {
-        g_settings_sync();
-        g_object_unref(d->settings);
+std::unique_ptr<PointerSettings> PointerSettings::forSession(Device mouse) {
+    using DesktopSession::Desktop;
+    const DesktopSession::Facts facts = DesktopSession::probe();
+    switch (DesktopSession::choose(facts)) {
+    case Desktop::Gnome:
+        return std::make_unique<GnomePointerSettings>();
+    case Desktop::Kde: {
+        // Plasma on X11: KWin has no input devices there; the X server's device is set instead.
+        std::unique_ptr<PointerSettings> x11;
+        if (facts.sessionType.compare(QLatin1String("x11"), Qt::CaseInsensitive) == 0)
+            x11 = std::make_unique<X11PointerSettings>(mouse);
+        return std::make_unique<KdePointerSettings>(mouse, KdePointerSettings::userConfigFolder(),
+                                                    std::move(x11));
     }
-    delete d;
-}
-
-bool PointerSettings::isAvailable() const {
-    return d->open() != nullptr;
-}
-
-double PointerSettings::desktopSpeed(int speed) {
-    speed = std::clamp(speed, MinSpeed, MaxSpeed);
-    // Two straight pieces, so both ends and the default land where the desktop has them.
-    if (speed <= DefaultSpeed)
-        return double(speed - DefaultSpeed) / (DefaultSpeed - MinSpeed);
-    return double(speed - DefaultSpeed) / (MaxSpeed - DefaultSpeed);
-}
-
-bool PointerSettings::setSpeed(int speed) {
-    if (!d->has(SpeedKey))
-        return false;
-    const bool ok = g_settings_set_double(d->settings, SpeedKey, desktopSpeed(speed));
-    g_settings_sync();
-    return ok;
-}
-
-std::optional<double> PointerSettings::speed() const {
-    if (!d->has(SpeedKey))
-        return std::nullopt;
-    return g_settings_get_double(d->settings, SpeedKey);
-}
-
-bool PointerSettings::setWheelLines(int) {
-    return false;
-}
-
-bool PointerSettings::setDoubleClickTime(int milliseconds) {
-    if (!d->has(DoubleClickKey) || milliseconds < MinDoubleClickMs)
-        return false;
-    const bool ok = g_settings_set_int(d->settings, DoubleClickKey, milliseconds);
-    g_settings_sync();
-    return ok;
-}
-
-std::optional<int> PointerSettings::doubleClickTime() const {
-    if (!d->has(DoubleClickKey))
-        return std::nullopt;
-    return g_settings_get_int(d->settings, DoubleClickKey);
-}
-
-bool PointerSettings::setAcceleration(bool on) {
-    if (!d->has(AccelProfileKey))
-        return false;
-    const bool ok = g_settings_set_string(d->settings, AccelProfileKey, on ? AccelOn : AccelOff);
-    g_settings_sync();
-    return ok;
-}
-
-std::optional<bool> PointerSettings::acceleration() const {
-    if (!d->has(AccelProfileKey))
-        return std::nullopt;
-    gchar *profile = g_settings_get_string(d->settings, AccelProfileKey);
-    // "default" leaves it to the device, which accelerates.
-    const bool on = g_strcmp0(profile, AccelOff) != 0;
-    g_free(profile);
-    return on;
+    case Desktop::Sway:
+        return std::make_unique<SwayPointerSettings>(SwayIpc::sessionSocket(), mouse);
+    case Desktop::Hyprland:
+        return std::make_unique<HyprlandPointerSettings>(HyprlandPointerSettings::sessionSocket());
+    case Desktop::X11:
+        return std::make_unique<X11PointerSettings>(mouse);
+    case Desktop::None:
+        break;
+    }
+    return std::make_unique<UnknownDesktop>(facts);
 }

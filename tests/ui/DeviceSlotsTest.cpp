@@ -5,10 +5,12 @@
 #include "StorageSandbox.h"
 #include "VirtualMouse.h"
 #include "WireDescrambler.h"
+#include "linux/GnomePointerSettings.h"
 #include "myQQuickView.h"
 
 #include <QLoggingCategory>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -37,6 +39,7 @@ class DeviceSlotsTest : public QObject {
     Q_OBJECT
 
     std::unique_ptr<StorageSandbox> m_sandbox;
+    QTemporaryDir m_desktopConfig;
     std::unique_ptr<VirtualMouse> m_mouse;
     std::unique_ptr<Hid_Thread> m_hid;
     std::unique_ptr<myQQuickView> m_view;
@@ -84,7 +87,10 @@ class DeviceSlotsTest : public QObject {
 
 private slots:
     void initTestCase() {
-        qputenv("GSETTINGS_BACKEND", "memory");
+        // GNOME's settings, kept in a file of this test's own.
+        qputenv("XDG_CURRENT_DESKTOP", "GNOME");
+        qputenv("GSETTINGS_BACKEND", "keyfile");
+        qputenv("XDG_CONFIG_HOME", m_desktopConfig.path().toLocal8Bit());
         QLoggingCategory::setFilterRules(QStringLiteral("default.debug=true"));
     }
 
@@ -340,18 +346,27 @@ private slots:
 
     void pointerSettings() {
         start();
+        // What GNOME cannot take shows before anything is applied.
+        QCOMPARE(m_view->pointerNote(), QStringLiteral("Not taken by GNOME: wheel lines"));
         m_view->currentProfile()->remove(QStringLiteral("sensor/cursorSpeed_Q7"));
         QCOMPARE(m_view->getCursorSpeed(), 0u); // never applied, whatever the desktop has
         m_view->setCursorSpeed(0);
         QCOMPARE(m_view->getCursorSpeed(), 0u);
-        QCOMPARE(PointerSettings().speed().value(), -1.0); // speed 1
+        QCOMPARE(GnomePointerSettings().speed().value(), -1.0); // speed 1
         m_view->setCursorSpeed(10);
-        QCOMPARE(PointerSettings().speed().value(), 1.0); // speed 20
-        m_view->setDoubleClickSpeed(0);                   // 10 is q7ctl's case
-        QCOMPARE(PointerSettings().doubleClickTime().value(), 900);
+        QCOMPARE(GnomePointerSettings().speed().value(), 1.0); // speed 20
+        m_view->setDoubleClickSpeed(0);                        // 10 is q7ctl's case
+        QCOMPARE(GnomePointerSettings().doubleClickTime().value(), 900);
+        QVERIFY(m_view->takePointerFailures().isEmpty());
         QTest::ignoreMessage(QtDebugMsg, "setVerticalScrollLines Failed");
         m_view->setVerticalScrollLines(4);
-        QCOMPARE(m_view->getVerticalScrollLines(), 4u);
+        QCOMPARE(m_view->getVerticalScrollLines(), 4u); // kept in the profile all the same
+        QCOMPARE(m_view->takePointerFailures(),
+                 QStringList{QStringLiteral("setVerticalScrollLines: the desktop did not take the "
+                                            "wheel lines: GNOME has no wheel lines setting")});
+        QCOMPARE(
+            m_view->pointerNote(),
+            QStringLiteral("Not taken by GNOME: wheel lines (GNOME has no wheel lines setting)"));
         m_view->setAcceleration(false);
         QVERIFY(!m_view->getAcceleration());
         m_view->setAcceleration(true);

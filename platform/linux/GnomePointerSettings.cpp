@@ -1,0 +1,154 @@
+#include "GnomePointerSettings.h"
+
+// GIO names a struct member "signals", which Qt defines as a keyword.
+#pragma push_macro("signals")
+#undef signals
+#include <gio/gio.h>
+#pragma pop_macro("signals")
+
+#include <cmath>
+
+namespace {
+constexpr char SpeedKey[] = "speed";
+constexpr char DoubleClickKey[] = "double-click";
+constexpr char AccelProfileKey[] = "accel-profile";
+constexpr char AccelOn[] = "adaptive";
+constexpr char AccelOff[] = "flat";
+// The desktop takes any number here; below this a double click can hardly be made.
+constexpr int MinDoubleClickMs = 100;
+// GSettings back ends that keep nothing beyond this process: what is written there reaches no
+// desktop.
+constexpr const char *ProcessOnlyBackends[] = {"GMemorySettingsBackend", "GNullSettingsBackend"};
+} // namespace
+
+// GSettings objects abort the process for a schema that is not installed: look it up first.
+// Opened on first use: GSettings starts a worker thread and maps its back end, which a window
+// that never touches the pointer settings should not pay for.
+struct GnomePointerSettings::Private {
+    QByteArray schemaId;
+    bool opened = false;
+    GSettings *settings = nullptr;
+    QString problem; // why there are no settings to write to
+
+    GSettings *open() {
+        if (opened)
+            return settings;
+        opened = true;
+        GSettingsSchemaSource *source = g_settings_schema_source_get_default();
+        GSettingsSchema *schema =
+            source ? g_settings_schema_source_lookup(source, schemaId.constData(), TRUE) : nullptr;
+        if (!schema) {
+            problem = QStringLiteral("the GSettings schema %1 is not installed")
+                          .arg(QString::fromUtf8(schemaId));
+            return nullptr;
+        }
+        settings = g_settings_new_full(schema, nullptr, nullptr);
+        g_settings_schema_unref(schema);
+
+        GSettingsBackend *backend = nullptr;
+        g_object_get(settings, "backend", &backend, nullptr);
+        const char *type = backend ? G_OBJECT_TYPE_NAME(backend) : "";
+        for (const char *processOnly : ProcessOnlyBackends)
+            if (g_strcmp0(type, processOnly) == 0)
+                problem = QStringLiteral("GSettings keeps values in this process only (%1): no "
+                                         "dconf to store them")
+                              .arg(QString::fromLatin1(type));
+        if (backend)
+            g_object_unref(backend);
+        return settings;
+    }
+
+    // The key, when the schema has it and values written to it can reach the desktop.
+    bool usable(const char *key, QString &why) {
+        if (!open() || !problem.isEmpty()) {
+            why = problem;
+            return false;
+        }
+        GSettingsSchema *schema = nullptr;
+        g_object_get(settings, "settings-schema", &schema, nullptr);
+        const bool found = schema && g_settings_schema_has_key(schema, key);
+        if (schema)
+            g_settings_schema_unref(schema);
+        if (!found)
+            why = QStringLiteral("the GSettings schema %1 has no key %2")
+                      .arg(QString::fromUtf8(schemaId), QString::fromLatin1(key));
+        return found;
+    }
+};
+
+GnomePointerSettings::GnomePointerSettings(const QByteArray &schemaId) : d(new Private) {
+    d->schemaId = schemaId;
+}
+
+GnomePointerSettings::~GnomePointerSettings() {
+    if (d->settings) {
+        g_settings_sync();
+        g_object_unref(d->settings);
+    }
+    delete d;
+}
+
+// dconf commits in the background: sync waits for it, and a commit that failed (no session bus,
+// no dconf service) leaves the old value to be read back.
+bool GnomePointerSettings::setSpeed(int speed) {
+    QString why;
+    if (!d->usable(SpeedKey, why))
+        return fail(why);
+    const double value = desktopSpeed(speed);
+    g_settings_set_double(d->settings, SpeedKey, value);
+    g_settings_sync();
+    if (std::abs(g_settings_get_double(d->settings, SpeedKey) - value) > 1e-9)
+        return fail(QStringLiteral("GSettings did not keep the speed (dconf did not commit it)"));
+    return succeed();
+}
+
+std::optional<double> GnomePointerSettings::speed() {
+    QString why;
+    if (!d->usable(SpeedKey, why))
+        return std::nullopt;
+    return g_settings_get_double(d->settings, SpeedKey);
+}
+
+bool GnomePointerSettings::setDoubleClickTime(int milliseconds) {
+    QString why;
+    if (!d->usable(DoubleClickKey, why))
+        return fail(why);
+    if (milliseconds < MinDoubleClickMs)
+        return fail(QStringLiteral("a double-click time of %1 ms is too short").arg(milliseconds));
+    g_settings_set_int(d->settings, DoubleClickKey, milliseconds);
+    g_settings_sync();
+    if (g_settings_get_int(d->settings, DoubleClickKey) != milliseconds)
+        return fail(QStringLiteral(
+            "GSettings did not keep the double-click time (dconf did not commit it)"));
+    return succeed();
+}
+
+std::optional<int> GnomePointerSettings::doubleClickTime() {
+    QString why;
+    if (!d->usable(DoubleClickKey, why))
+        return std::nullopt;
+    return g_settings_get_int(d->settings, DoubleClickKey);
+}
+
+bool GnomePointerSettings::setAcceleration(bool on) {
+    QString why;
+    if (!d->usable(AccelProfileKey, why))
+        return fail(why);
+    g_settings_set_string(d->settings, AccelProfileKey, on ? AccelOn : AccelOff);
+    g_settings_sync();
+    if (acceleration() != on)
+        return fail(
+            QStringLiteral("GSettings did not keep the acceleration (dconf did not commit it)"));
+    return succeed();
+}
+
+std::optional<bool> GnomePointerSettings::acceleration() {
+    QString why;
+    if (!d->usable(AccelProfileKey, why))
+        return std::nullopt;
+    gchar *profile = g_settings_get_string(d->settings, AccelProfileKey);
+    // "default" leaves it to the device, which accelerates.
+    const bool on = g_strcmp0(profile, AccelOff) != 0;
+    g_free(profile);
+    return on;
+}
