@@ -38,6 +38,8 @@ QByteArray unescape(QByteArrayView text) {
             out += '\n';
         else if (c == 'r')
             out += '\r';
+        else if (c == '\\')
+            out += '\\';
         else if (c == 'x' && i + 2 < text.size()) {
             out += char(QByteArray(text.data() + i + 1, 2).toInt(nullptr, 16));
             i += 2;

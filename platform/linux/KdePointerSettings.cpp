@@ -106,25 +106,27 @@ QList<KdePointerSettings::InputDevice> KdePointerSettings::mouseDevices() {
     return found;
 }
 
-bool KdePointerSettings::setDeviceProperty(const char *property, const QVariant &value,
-                                           const QString &key, const QString &configValue) {
+bool KdePointerSettings::setDeviceProperties(const QList<Property> &properties, const QString &key,
+                                             const QString &configValue) {
     const QList<InputDevice> devices = mouseDevices();
     if (devices.isEmpty())
         return false;
     for (const InputDevice &device : devices) {
-        const QDBusMessage reply =
-            propertyCall(device.path, "Set",
-                         {QLatin1String(DeviceInterface), QLatin1String(property),
-                          QVariant::fromValue(QDBusVariant(value))});
-        if (reply.type() != QDBusMessage::ReplyMessage)
-            return fail(QStringLiteral("KWin refused %1 for %2: %3")
-                            .arg(QLatin1String(property), device.name, reply.errorMessage()));
-        QString error;
-        const std::optional<QVariant> now =
-            getProperty(device.path, DeviceInterface, property, &error);
-        if (!now || !sameValue(*now, value))
-            return fail(QStringLiteral("KWin did not keep %1 for %2")
-                            .arg(QLatin1String(property), device.name));
+        for (const Property &property : properties) {
+            const QString name = QLatin1String(property.name);
+            const QDBusMessage reply =
+                propertyCall(device.path, "Set",
+                             {QLatin1String(DeviceInterface), name,
+                              QVariant::fromValue(QDBusVariant(property.value))});
+            if (reply.type() != QDBusMessage::ReplyMessage)
+                return fail(QStringLiteral("KWin refused %1 for %2: %3")
+                                .arg(name, device.name, reply.errorMessage()));
+            QString error;
+            const std::optional<QVariant> now =
+                getProperty(device.path, DeviceInterface, property.name, &error);
+            if (!now || !sameValue(*now, property.value))
+                return fail(QStringLiteral("KWin did not keep %1 for %2").arg(name, device.name));
+        }
     }
     // KWin reads these groups when a device appears, so the value outlives the session.
     for (const InputDevice &device : devices) {
@@ -144,8 +146,8 @@ bool KdePointerSettings::setSpeed(int speed) {
         return ok ? succeed() : fail(m_x11->lastError());
     }
     const double value = desktopSpeed(speed);
-    return setDeviceProperty("pointerAcceleration", value, QLatin1String(SpeedKey),
-                             QString::number(value, 'f', 3));
+    return setDeviceProperties({{"pointerAcceleration", value}}, QLatin1String(SpeedKey),
+                               QString::number(value, 'f', 3));
 }
 
 bool KdePointerSettings::setAcceleration(bool on) {
@@ -153,9 +155,9 @@ bool KdePointerSettings::setAcceleration(bool on) {
         const bool ok = m_x11->setAcceleration(on);
         return ok ? succeed() : fail(m_x11->lastError());
     }
-    // KWin switches to the profile whose property is set true.
-    return setDeviceProperty(
-        on ? "pointerAccelerationProfileAdaptive" : "pointerAccelerationProfileFlat", true,
+    // Both named, so the profile is the one asked for whichever KWin reads first.
+    return setDeviceProperties(
+        {{"pointerAccelerationProfileFlat", !on}, {"pointerAccelerationProfileAdaptive", on}},
         QLatin1String(ProfileKey), QString::number(on ? ProfileAdaptive : ProfileFlat));
 }
 

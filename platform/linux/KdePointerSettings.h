@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QStringList>
+#include <QVariant>
 
 #include <memory>
 
@@ -40,10 +41,14 @@ private:
     };
     // The mouse's pointers among KWin's input devices; empty with lastError() set when none.
     QList<InputDevice> mouseDevices();
-    // Sets a property on each of the mouse's devices, reads it back, then keeps key=value in
-    // kcminputrc.
-    bool setDeviceProperty(const char *property, const QVariant &value, const QString &key,
-                           const QString &configValue);
+    struct Property {
+        const char *name;
+        QVariant value;
+    };
+    // Sets the properties on each of the mouse's devices, reads them back, then keeps key=value
+    // in kcminputrc.
+    bool setDeviceProperties(const QList<Property> &properties, const QString &key,
+                             const QString &configValue);
     bool setGlobal(const QString &key, int value);
 
     Device m_mouse;
