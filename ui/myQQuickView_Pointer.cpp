@@ -55,13 +55,13 @@ QString myQQuickView::pointerNote() {
     PointerSettings &pointer = pointerSettings();
     QStringList notTaken;
     for (const PointerSettings::Setting setting : PageSettings) {
+        // A setting the desktop has no place for needs no reason; one it failed to take does.
         const QString name = PointerSettings::settingName(setting);
-        if (!m_pointerStatus.contains(setting)) {
-            if (!pointer.takes(setting))
-                notTaken.append(name);
-        } else if (!m_pointerStatus.value(setting).isEmpty()) {
-            notTaken.append(QStringLiteral("%1 (%2)").arg(name, m_pointerStatus.value(setting)));
-        }
+        const QString why = m_pointerStatus.value(setting);
+        if (!pointer.takes(setting))
+            notTaken.append(name);
+        else if (!why.isEmpty())
+            notTaken.append(QStringLiteral("%1 (%2)").arg(name, why));
     }
     if (notTaken.isEmpty())
         return {};

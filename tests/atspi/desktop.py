@@ -99,7 +99,8 @@ class XServer:
         self.process.wait(timeout=10)
 
     def program_env(self):
-        return {"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb"}
+        # A GNOME session: the desktop's pointer settings go to GSettings (in the keyfile).
+        return {"DISPLAY": self.display, "QT_QPA_PLATFORM": "xcb", "XDG_CURRENT_DESKTOP": "GNOME"}
 
     def xdotool(self, *args):
         env = {"DISPLAY": self.display, "PATH": "/usr/bin:/bin"}

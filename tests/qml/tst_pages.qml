@@ -35,6 +35,7 @@ FakeMain {
             ui_View.stageCount = 8
             ui_View.reportRate = 2
             ui_View.pointer = [5, 2, 5]
+            ui_View.pointerNote = ""
             ui_View.dpiStage = 2
             ui_View.dpiSet = [500, 1000, 1500, 2000, 0, 0, 0, 0]
             _color.visible = false
@@ -67,6 +68,14 @@ FakeMain {
             compare(ui_View.lastCall("ui_01H_SetReportRate"), [4])
             compare(ui_View.lastCall("setDoubleClickSpeed"), [7])
             compare(ui_View.lastCall("ui_0BH_SetCurrentDPIStage"), [3])
+        }
+
+        function test_sensorSaysWhatTheDesktopDidNotTake() {
+            showSensor()
+            verify(!find(_sensor, "pointerNote").visible)
+            ui_View.pointerNote = "Not taken by sway: double-click time"
+            verify(find(_sensor, "pointerNote").visible)
+            compare(find(_sensor, "pointerNote").text, "Not taken by sway: double-click time")
         }
 
         function test_rateButtonsAndApplyButton() {

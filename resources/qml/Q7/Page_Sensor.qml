@@ -127,6 +127,24 @@ Item {
         label: _mainIten.globalSetting_stringList[103]
     }
 
+    // What the desktop cannot take of the three settings above, or did not take at the last Apply.
+    Text {
+        objectName: "pointerNote"
+        x: 45
+        y: 258
+        width: 315
+        visible: text !== ""
+        text: ui_View.pointerNote || ""
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
+        wrapMode: Text.WordWrap
+        maximumLineCount: 3
+        elide: Text.ElideRight
+        color: _mainIten.globalSetting_color_enable
+        font.family: _mainIten.globalSetting_fontFamily
+        font.pixelSize: _mainIten.globalSetting_size
+    }
+
     PageLabel { x: 385; y: 132; text: _mainIten.globalSetting_stringList[105] }
     ColorGroup_8 {
         id: _colours

@@ -47,6 +47,7 @@ QtObject {
     property int stageCount: 8
     property int reportRate: 2
     property var pointer: [5, 2, 5]
+    property string pointerNote: ""
     property int dpiStage: 2
     property var dpiSet: []
 
