@@ -39,7 +39,10 @@ public:
     // Speed on the 1 … 20 scale the pages use, 10 being the desktop's default.
     virtual bool setSpeed(int) { return notTaken(Setting::Speed); }
     virtual bool setAcceleration(bool) { return notTaken(Setting::Acceleration); }
-    virtual std::optional<bool> acceleration() { return std::nullopt; }
+    virtual std::optional<bool> acceleration() {
+        notTaken(Setting::Acceleration);
+        return std::nullopt;
+    }
     virtual bool setDoubleClickTime(int) { return notTaken(Setting::DoubleClickTime); }
     virtual bool setWheelLines(int) { return notTaken(Setting::WheelLines); }
 

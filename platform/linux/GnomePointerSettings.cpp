@@ -90,6 +90,13 @@ GnomePointerSettings::~GnomePointerSettings() {
 
 // dconf commits in the background: sync waits for it, and a commit that failed (no session bus,
 // no dconf service) leaves the old value to be read back.
+bool GnomePointerSettings::kept(bool readBack, const char *what) {
+    if (!readBack)
+        return fail(QStringLiteral("GSettings did not keep the %1 (dconf did not commit it)")
+                        .arg(QLatin1String(what)));
+    return succeed();
+}
+
 bool GnomePointerSettings::setSpeed(int speed) {
     QString why;
     if (!d->usable(SpeedKey, why))
@@ -97,9 +104,7 @@ bool GnomePointerSettings::setSpeed(int speed) {
     const double value = desktopSpeed(speed);
     g_settings_set_double(d->settings, SpeedKey, value);
     g_settings_sync();
-    if (std::abs(g_settings_get_double(d->settings, SpeedKey) - value) > 1e-9)
-        return fail(QStringLiteral("GSettings did not keep the speed (dconf did not commit it)"));
-    return succeed();
+    return kept(std::abs(g_settings_get_double(d->settings, SpeedKey) - value) < 1e-9, "speed");
 }
 
 std::optional<double> GnomePointerSettings::speed() {
@@ -136,10 +141,7 @@ bool GnomePointerSettings::setAcceleration(bool on) {
         return fail(why);
     g_settings_set_string(d->settings, AccelProfileKey, on ? AccelOn : AccelOff);
     g_settings_sync();
-    if (acceleration() != on)
-        return fail(
-            QStringLiteral("GSettings did not keep the acceleration (dconf did not commit it)"));
-    return succeed();
+    return kept(acceleration() == on, "acceleration");
 }
 
 std::optional<bool> GnomePointerSettings::acceleration() {

@@ -26,6 +26,9 @@ public:
     std::optional<int> doubleClickTime();
 
 private:
+    // After a write: whether GSettings reads back what was written.
+    bool kept(bool readBack, const char *what);
+
     struct Private;
     Private *d;
 };

@@ -21,6 +21,10 @@ public:
     bool takes(Setting) const override { return false; }
     bool setSpeed(int) override { return fail(m_reason); }
     bool setAcceleration(bool) override { return fail(m_reason); }
+    std::optional<bool> acceleration() override {
+        fail(m_reason);
+        return std::nullopt;
+    }
     bool setDoubleClickTime(int) override { return fail(m_reason); }
     bool setWheelLines(int) override { return fail(m_reason); }
 
