@@ -155,9 +155,17 @@ class WindowTest(ProgramTest):
         self.assertEqual(self.last(commands, 0x01).frame[2], 4)
         self.assertEqual(self.last(commands, 0x0B).frame[2], 2)
         mouse = self.program.keyfile().get(MOUSE_SCHEMA, {})
+        if os.environ.get("Q7_DESKTOP") == "wayland":
+            # The rig's sway answers but has no pointer of the mouse: nothing is set, nothing
+            # goes to GSettings, and the page says so under the sliders.
+            self.assertEqual(mouse, {})
+            none = "sway lists no pointer of the mouse (04d9:a09f)"
+            self.window.find(None, "Not taken by sway: cursor speed (%s); wheel lines (%s); "
+                             "double-click time" % (none, none), ready=False)
+            return
         self.assertAlmostEqual(float(mouse.get("speed", "nan")), desktop_speed(7), places=6)
         self.assertEqual(int(mouse.get("double-click", "0")), 900 - 70 * 3)
-        # GNOME has no wheel lines: the page says so beside the sliders.
+        # GNOME has no wheel lines: the page says so under the sliders.
         self.window.find(None, "Not taken by GNOME: wheel lines", ready=False)
 
     def test_03_colour_pick_sends_the_colour_table(self):

@@ -20,7 +20,7 @@ private slots:
     void initTestCase() {
         m_socket = SwayIpc::sessionSocket();
         if (m_socket.isEmpty())
-            QSKIP("no sway here: run inside the Wayland rig (tests/wayland)");
+            QFAIL("no SWAYSOCK: this test runs inside the Wayland rig (tests/wayland)");
     }
 
     // From sway's input list (GET_INPUTS), only the mouse's pointer, by its USB ids.
