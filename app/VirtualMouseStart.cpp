@@ -3,6 +3,7 @@
 #include "InstallLayout.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QFileInfo>
 #include <QList>
 
@@ -38,6 +39,12 @@ bool VirtualMouseStart::ensurePreloaded(char **argv) {
     }
     const QByteArray value = preload.isEmpty() ? path : path + ':' + preload;
     setenv("LD_PRELOAD", value.constData(), 1);
+    // By its own path: a process started through /proc/self/exe is named "exe" in ps and task
+    // managers. That link stays the way back when the file has since been replaced or removed.
+    const QByteArray self =
+        QFile::encodeName(QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath());
+    if (!self.isEmpty())
+        execv(self.constData(), argv);
     execv("/proc/self/exe", argv);
     std::fprintf(stderr, "q7config: cannot start again with the virtual mouse: %s\n",
                  std::strerror(errno));

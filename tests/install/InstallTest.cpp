@@ -87,8 +87,11 @@ private slots:
     }
 
     void firstStartCreatesTheUsersFolderFromTheFactoryData() {
-        QString output;
-        QVERIFY2(program().startWindow(path(QStringLiteral("home1")), &output), qPrintable(output));
+        QString output, name;
+        QVERIFY2(program().startWindow(path(QStringLiteral("home1")), &output, &name),
+                 qPrintable(output));
+        // --virtual starts the program again with the library preloaded, under its own name.
+        QCOMPARE(name, QStringLiteral("q7config"));
         QCOMPARE(InstalledProgram::snapshot(userModules(QStringLiteral("home1"))),
                  InstalledProgram::snapshot(m_factory));
     }

@@ -53,7 +53,7 @@ InstalledProgram::Run InstalledProgram::q7ctl(const QString &home, const QString
     return run(m_prefix + QStringLiteral("/bin/q7ctl"), args, env, 30000);
 }
 
-bool InstalledProgram::startWindow(const QString &home, QString *output) const {
+bool InstalledProgram::startWindow(const QString &home, QString *output, QString *name) const {
     QProcess process;
     process.setProcessEnvironment(environment(home));
     process.setProcessChannelMode(QProcess::MergedChannels);
@@ -66,6 +66,11 @@ bool InstalledProgram::startWindow(const QString &home, QString *output) const {
            waited.elapsed() < 60000) {
         process.waitForReadyRead(200);
         said += process.readAll();
+    }
+    if (name) {
+        QFile comm(QStringLiteral("/proc/%1/comm").arg(process.processId()));
+        *name = comm.open(QIODevice::ReadOnly) ? QString::fromUtf8(comm.readAll().trimmed())
+                                               : QString();
     }
     // Let it finish starting before it ends, as a user would.
     process.waitForFinished(2000);

@@ -20,8 +20,9 @@ public:
 
     Run q7ctl(const QString &home, const QStringList &args) const;
     // Starts q7config --virtual, waits until it has found the mouse (so its start-up, the data
-    // folder included, is done), then ends it. False when it never got that far.
-    bool startWindow(const QString &home, QString *output) const;
+    // folder included, is done), then ends it. False when it never got that far. name, when
+    // given, is the name the process had then, as ps shows it.
+    bool startWindow(const QString &home, QString *output, QString *name = nullptr) const;
 
     QString prefix() const { return m_prefix; }
 
