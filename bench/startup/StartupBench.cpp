@@ -1,6 +1,6 @@
 // Start-up and rest: a bare Qt Quick window (the floor of our stack) and q7config, each started in
-// a fresh Xvfb, rounds alternating; then what the looping background sound costs against
-// gst-launch-1.0 playing the same file. Figures, not pass/fail.
+// a fresh Xvfb, rounds alternating (the background sound's cost is bench_sound's). Figures, not
+// pass/fail.
 //   Q7_BENCH_ROUNDS (5), Q7_BENCH_REST_S (30) shorten a run while working on it.
 //   Q7_BENCH_COMPARE=<another build's bin folder> adds its q7config to the same rounds, so a
 //   change is weighed against the build before it on an equally loaded machine.
@@ -151,51 +151,6 @@ void printTable(const std::vector<Program> &programs,
     }
 }
 
-// CPU and wakeups of a process between one and five seconds after its start.
-bool steadyRates(const Program &program, Rates &out, int &exitCode) {
-    ChildProcess child;
-    if (!child.start(program.argv, program.env))
-        return false;
-    std::this_thread::sleep_for(1s);
-    const ProcessSample a = ProcessProbe::sample(child.pid());
-    std::this_thread::sleep_for(4s);
-    const ProcessSample b = ProcessProbe::sample(child.pid());
-    if (!child.isRunning() || !a.valid || !b.valid) {
-        exitCode = child.exitCode();
-        return false;
-    }
-    out = ratesBetween(a, b, 4.0);
-    return true;
-}
-
-void soundLoopCost() {
-    const std::string file = BinDir + "/modules/media/00.wav";
-    std::printf("\nbackground sound loop (between 1 s and 5 s after the start)\n");
-    const Program loop{"q7 loop", {BenchDir + "/sound_loop", BinDir}, {}};
-    Rates ours, gst;
-    int exitCode = 0;
-    if (!steadyRates(loop, ours, exitCode)) {
-        if (exitCode == 3)
-            std::printf("  no audio output here: nothing to measure (the program stays silent)\n");
-        else
-            std::printf("  the loop did not play (exit code %d)\n", exitCode);
-        return;
-    }
-    const Program once{"gst-launch", {"gst-launch-1.0", "-q", "playbin", "uri=file://" + file}, {}};
-    if (!steadyRates(once, gst, exitCode)) {
-        std::printf("  gst-launch-1.0 did not play the file (exit code %d)\n", exitCode);
-        return;
-    }
-    std::printf("  %-28s %10s %12s\n", "", "CPU (%)", "wakeups/s");
-    std::printf("  %-28s %10.2f %12.1f\n", "q7 loop (SoundBoard)", ours.cpuPercent,
-                ours.wakeupsPerSecond);
-    std::printf("  %-28s %10.2f %12.1f\n", "gst-launch-1.0 once", gst.cpuPercent,
-                gst.wakeupsPerSecond);
-    if (gst.cpuPercent > 0 && gst.wakeupsPerSecond > 0)
-        std::printf("  %-28s %10.2f %12.2f\n", "ratio", ours.cpuPercent / gst.cpuPercent,
-                    ours.wakeupsPerSecond / gst.wakeupsPerSecond);
-}
-
 } // namespace
 
 int main() {
@@ -226,6 +181,5 @@ int main() {
         }
     }
     printTable(programs, runs);
-    soundLoopCost();
     return 0;
 }
