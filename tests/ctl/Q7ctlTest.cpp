@@ -115,6 +115,9 @@ private slots:
             << QStringList{"call", "ui_11H_SetDPISet", "2", "[1,2,3,4,5,6,7,8]",
                            "[null,{\"a\":[1]},3,4,5,6,7,8]"}
             << "argument 3 (valueForIndex) must be 8 whole numbers";
+        QTest::newRow("rate the mouse ignores")
+            << QStringList{"call", "ui_01H_SetReportRate", "3"}
+            << "argument 1 (rate) must be one of 1, 2, 4, 8";
         QTest::newRow("keyboard slot")
             << QStringList{"call", "ui_09H_SetKeyboardMode", "1"} << "applies to a keyboard only";
         QTest::newRow("profile 99") << QStringList{"call", "ui_02H_SetCurrentProfile", "99"}
