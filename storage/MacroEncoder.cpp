@@ -27,6 +27,14 @@ QByteArray twoBytes(char first, char second) {
     return bytes;
 }
 
+// A delay's count has 16 bits on the device: a longer delay is the longest the device holds, never
+// one that wraps round to a short one (or overflows on the way).
+constexpr qint64 longestCount = 0xFFFF;
+
+int delayCount(int ms, int unitMs, qint64 roundingMs) {
+    return int(std::min((qint64(ms) + roundingMs) / unitMs, longestCount));
+}
+
 QByteArray withCount(char first, char second, int count) {
     QByteArray bytes = twoBytes(first, second);
     bytes.append(static_cast<char>((count >> 8) & 0xFF)).append(static_cast<char>(count & 0xFF));
@@ -49,7 +57,7 @@ void appendMouseDelay(MacroEncoder::Records &records, int ms, bool mayFold) {
         records.append({twoBytes(static_cast<char>((ms + 10) / 20), mediumDelayMark)});
     } else {
         records.append(
-            {withCount(longDelayMark[0], longDelayMark[1], (std::max(ms, 20) + 10) / 20)});
+            {withCount(longDelayMark[0], longDelayMark[1], delayCount(std::max(ms, 20), 20, 10))});
     }
 }
 
@@ -90,7 +98,7 @@ MacroEncoder::Records MacroEncoder::encode(const QStringList &lines, int deviceT
             if (ms <= 0)
                 break;
             if (deviceType == DeviceType::keyboard)
-                records.append({withCount(keyboardDelayMark, 0x00, ms / 10)});
+                records.append({withCount(keyboardDelayMark, 0x00, delayCount(ms, 10, 0))});
             else if (deviceType == DeviceType::mouse)
                 appendMouseDelay(records, ms, i > 0 && !previousWasDelay);
             break;

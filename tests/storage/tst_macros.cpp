@@ -144,6 +144,12 @@ void MacrosTest::encodesBothDialects_data() {
         << QStringList{press("A"), delay(5101)} << ms << hex("0001 0104 000100ff 0000");
     QTest::newRow("mouse 65535 ms is long")
         << QStringList{press("A"), delay(65535)} << ms << hex("0001 0104 00010ccd 0000");
+    QTest::newRow("keyboard delay longer than the device holds is the longest")
+        << QStringList{delay(700000), delay(2147483647)} << kb
+        << hex("0001 7f00ffff 7f00ffff 0000");
+    QTest::newRow("mouse delay longer than the device holds is the longest")
+        << QStringList{press("A"), delay(1310700), delay(1310720), delay(2147483647)} << ms
+        << hex("0001 0104 0001ffff 0001ffff 0001ffff 0000");
     QTest::newRow("mouse delay first is long")
         << QStringList{delay(1000)} << ms << hex("0001 00010032 0000");
     QTest::newRow("mouse short first delay at least one unit")
