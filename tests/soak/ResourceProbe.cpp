@@ -10,7 +10,7 @@ namespace {
 
 constexpr long long MemoryAllowanceKiB = 8 * 1024;
 constexpr int DescriptorAllowance = 2;
-constexpr int ThreadAllowance = 2;
+constexpr int ThreadAllowance = 3;
 constexpr int FewestSamples = 6;
 
 int entries(const QString &folder) {
