@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     context.deviceType = in.choose(3) - 1;
     context.confirmed = in.byte() & 1;
     context.macroNames = {QStringLiteral("Macro. 001"), QString::fromUtf8(in.line())};
+    if (in.byte() & 1)
+        context.files = {QString::fromUtf8(in.line())};
     // Mostly a slot that exists, so the arguments get looked at.
     const QString slot =
         pick < 224 ? slotNames.value(pick % slotNames.size()) : QString::fromUtf8(in.line());

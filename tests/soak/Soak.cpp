@@ -215,8 +215,11 @@ bool Soak::run() {
             ++counts.refusedTypes;
             continue;
         }
+        // The file dialogs' answers come from the prompt's choices, as q7ctl's come from its
+        // command line.
         const SlotDomains::Context context{view.currentDeviceType(), macros,
-                                           std::bernoulli_distribution(0.5)(m_random)};
+                                           std::bernoulli_distribution(0.5)(m_random),
+                                           openChoices + saveChoices};
         if (SlotDomains::check(name, prepared.args, context, prepared.parameterNames)) {
             ++counts.refusedDomains;
             continue;
