@@ -195,6 +195,24 @@ Item {
             compare(find(root, "menuFunc").currentIndex, 4)
         }
 
+        function test_functionChosenWhileTheMenusComeInKeepsItsPage() {
+            var root = start(storedConfig(false))
+            root.animation_speed = 1200
+            root.run()
+            var main = find(root, "main_Q7")
+            var menu = find(root, "menuFunc")
+            // Clicked as soon as the buttons are inside the window.
+            tryVerify(function () { return menu.visible && menu.x >= 0 }, 10000)
+            mouseClick(find(root, "fnButton0"))
+            tryVerify(function () { return !main.pageSlidingIn })
+            mouseClick(find(root, "fnButton1"))
+            verify(main.pageSlidingOut)
+            tryCompare(menu, "x", 8)
+            tryVerify(function () { return !main.pageSlidingOut && !main.pageSlidingIn })
+            compare(main.curID, 1)
+            compare(menu.currentIndex, 1)
+        }
+
         function test_profileMenuLoadReloadsOnlyTheCurrentProfile() {
             var root = startRunning()
             var menu = find(root, "menuProf")

@@ -252,7 +252,8 @@ Item {
             duration: _mainIten.animation_speed; easing.type: Easing.OutElastic
         }
         onFinished: {
-            if (_fkPage.curID >= 0) {
+            // A function chosen while the menus came in has brought its page already.
+            if (Frame.openingPageWanted(_fkPage.curID, _slideIn.running, _slideOut.running, _pages.x)) {
                 _slideOut.nextPage = _fkPage.curID
                 _slideIn.restart()
             }

@@ -19,6 +19,12 @@ function pageAction(index, slidingOut, slidingIn, outTarget) {
     return "switch"
 }
 
+// Whether the page chosen before start-up still has to slide in once the menus are in: not when
+// a click meanwhile showed, is sliding or has closed a page.
+function openingPageWanted(pageId, slidingIn, slidingOut, pagesX) {
+    return pageId >= 0 && !slidingIn && !slidingOut && pagesX !== 0
+}
+
 // The global-settings panel's slide, asked to show or close while a slide may run:
 //   "restart" completes the running slide and plays the asked one;
 //   "complete" only completes the running slide;
