@@ -37,6 +37,22 @@ def checked(acc):
     return states(acc).contains(pyatspi.STATE_CHECKED)
 
 
+def descendants(top, role=None, name=None, only_showing=True):
+    found = []
+
+    def walk(acc):
+        for i in range(acc.childCount):
+            child = acc.getChildAtIndex(i)
+            if child is None:
+                continue
+            if ((role is None or child.getRole() == role) and (name is None or child.name == name)
+                    and (not only_showing or showing(child))):
+                found.append(child)
+            walk(child)
+    walk(top)
+    return found
+
+
 class Window:
     """The program's accessible tree; every lookup reads it afresh."""
 
@@ -57,19 +73,7 @@ class Window:
 
     def all(self, role=None, name=None, only_showing=True):
         self.app.clearCache()
-        found = []
-
-        def walk(acc):
-            for i in range(acc.childCount):
-                child = acc.getChildAtIndex(i)
-                if child is None:
-                    continue
-                if ((role is None or child.getRole() == role) and (name is None or child.name == name)
-                        and (not only_showing or showing(child))):
-                    found.append(child)
-                walk(child)
-        walk(self.app)
-        return found
+        return descendants(self.app, role, name, only_showing)
 
     def find(self, role, name, timeout=20, ready=True):
         """The one showing control of that role and name; waits for it to be usable."""

@@ -67,9 +67,15 @@ class ProgramTest(unittest.TestCase):
         """Picks an entry of a drop-down list, unless it shows that entry already."""
         if self.window.find(self.atspi.ROLE_COMBO_BOX, combo).description != entry:
             self.press(self.atspi.ROLE_COMBO_BOX, combo)
+            wait_for(lambda: self.acc.descendants(self.window.find(self.atspi.ROLE_COMBO_BOX, combo),
+                                                  self.atspi.ROLE_LIST_ITEM, entry), 10, "%s open" % combo)
             self.press(self.atspi.ROLE_LIST_ITEM, entry)
-        wait_for(lambda: self.window.find(self.atspi.ROLE_COMBO_BOX, combo).description == entry, 10,
-                 "%s to show %s" % (combo, entry))
+        # A list still sliding shut would take the next click meant for what lies under it.
+        wait_for(lambda: self.shows_closed(self.window.find(self.atspi.ROLE_COMBO_BOX, combo), entry), 10,
+                 "%s to show %s, closed" % (combo, entry))
+
+    def shows_closed(self, box, entry):
+        return box.description == entry and not self.acc.descendants(box, self.atspi.ROLE_LIST_ITEM)
 
     def type_into(self, field, text):
         """Clicks a text field, replaces what it holds with `text` by real key strokes, then
