@@ -4,6 +4,10 @@ import pyatspi
 
 from desktop import wait_for
 
+# libatspi gives up on a call after 800 ms; a program on a loaded machine may take longer to
+# answer, and a press that timed out may still have been carried out.
+pyatspi.setTimeout(30000, 60000)
+
 
 def application(pid, timeout=60):
     def find():

@@ -33,7 +33,8 @@ QString NullSinkServer::address() const {
 
 bool NullSinkServer::start(QString *error) {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
-    if (program.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty()) {
+    if (program.isEmpty() || QStandardPaths::findExecutable(QStringLiteral("parec")).isEmpty() ||
+        QStandardPaths::findExecutable(QStringLiteral("pactl")).isEmpty()) {
         *error = QStringLiteral("pulseaudio or parec is not installed (Debian packages "
                                 "pulseaudio, pulseaudio-utils)");
         return false;
@@ -69,8 +70,25 @@ bool NullSinkServer::start(QString *error) {
         }
         m_server.waitForReadyRead(50);
     }
+    // The socket's file is there once bound, which may be before the server answers on it.
+    while (!answers()) {
+        if (m_server.state() == QProcess::NotRunning || deadline.hasExpired()) {
+            *error = QStringLiteral("pulseaudio does not answer on its socket: ") +
+                     QString::fromLocal8Bit(m_server.readAll()).trimmed();
+            return false;
+        }
+        m_server.waitForReadyRead(50);
+    }
     qputenv("PULSE_SERVER", address().toLocal8Bit());
     return true;
+}
+
+bool NullSinkServer::answers() const {
+    QProcess info;
+    info.start(QStringLiteral("pactl"),
+               {QStringLiteral("--server=") + address(), QStringLiteral("info")});
+    return info.waitForFinished(5000) && info.exitStatus() == QProcess::NormalExit &&
+           info.exitCode() == 0;
 }
 
 NullSinkServer::Recording::Recording(const NullSinkServer &server) {

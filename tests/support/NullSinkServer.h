@@ -43,6 +43,8 @@ public:
     };
 
 private:
+    bool answers() const;
+
     QTemporaryDir m_dir;
     QProcess m_server;
 };
