@@ -90,7 +90,7 @@ SlotOutcome MouseActions::selectProfile(int profile) {
     if (profile < 1 || profile > Profiles)
         return refuse(
             QStringLiteral("profile %1: profiles are 1 to %2").arg(profile).arg(Profiles));
-    if (!run(QStringLiteral("ui_02H_SetCurrentProfile"), {profile - 1}))
+    if (!run(QStringLiteral("applyProfile"), {profile - 1}))
         return failed();
     return finish(profile);
 }

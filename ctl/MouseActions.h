@@ -23,7 +23,8 @@ public:
     MouseActions(SlotCaller &caller, const PageLogic &logic, bool confirmed = false);
 
     SlotOutcome profile();
-    // The one way a profile is chosen from outside the window (1 … 10).
+    // The one way a profile is chosen from outside the window (1 … 10): the window shows it and
+    // the mouse is given what it holds.
     SlotOutcome selectProfile(int profile);
     SlotOutcome stepProfile(int delta);
 

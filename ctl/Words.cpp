@@ -125,10 +125,6 @@ QStringList Words::withAbsoluteFiles(QStringList w) {
     return w;
 }
 
-bool Words::selectsProfile(const QStringList &w) {
-    return w.value(0) == QLatin1String("profile") && w.size() == 2;
-}
-
 int Words::exitCode(SlotOutcome::Status status) {
     using Status = SlotOutcome::Status;
     switch (status) {

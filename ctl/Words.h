@@ -20,8 +20,6 @@ public:
     static std::optional<QString> usageError(const QStringList &words);
     // The words with every FILE argument made absolute (the working folder changes later).
     static QStringList withAbsoluteFiles(QStringList words);
-    // Words that choose a profile: without a window the choice would end with q7ctl.
-    static bool selectsProfile(const QStringList &words);
 
     Words(SlotCaller &caller, MouseActions &actions) : m_caller(caller), m_actions(actions) {}
     int run(const QStringList &words, bool confirmed, bool json);

@@ -104,12 +104,6 @@ int main(int argc, char *argv[]) {
             std::printf("%s\n", qUtf8Printable(line));
         return Words::Ok;
     }
-    if (Words::selectsProfile(words))
-        return fail(Words::Failed,
-                    QStringLiteral("no q7config window is running: a profile chosen here would "
-                                   "last only as long as this q7ctl (the window starts with "
-                                   "profile 1); start q7config and choose it again"));
-
     hid.setSettingsSource([&view] { return view.appSettings(); });
     const QString title = view.appSettings()->value(QStringLiteral("common/name")).toString();
     hid.setTitleSource([title] { return title; });

@@ -12,6 +12,9 @@ struct Set {
     int bulkBytes; // sent after the frame in output reports; 0 for none
     bool pause;    // settle pause after the frame and after the bulk data
     bool sleep8;   // the caller sleeps 8 ms after starting the send
+    // The frame parameter (0 … 5) that picks which of the device's tables or slots the command
+    // writes (a key table, a macro slot, a colour type); -1 when it has one place only.
+    int slotParam = -1;
 };
 
 struct Get {
@@ -21,20 +24,20 @@ struct Get {
 
 // Keyboard dialect (report length 64). The mouse answers 0x01, 0x81, 0x03, 0x83 and 0x04 too.
 namespace Keyboard {
-//                                code  bulk  pause   8 ms
+//                                code  bulk  pause   8 ms  slot
 constexpr Set SetReportRate      {0x01,   0,  true, false};
 constexpr Set SetCurrentProfile  {0x02,   0, false,  true};
 constexpr Set SetKeyboardOption  {0x03,   0, false,  true};
-constexpr Set SetButtonSens      {0x04,   0,  true, false};
+constexpr Set SetButtonSens      {0x04,   0,  true, false, 4};
 constexpr Set SetIndicatorLight  {0x07,   0, false,  true};
 constexpr Set SetLedType         {0x08,   0,  true, false};
 constexpr Set SetKeyboardMode    {0x09,   0,  true, false};
 constexpr Set SetKeyMatrix       {0x0D, 512,  true, false};
 constexpr Set SetKeyOnOff        {0x0E,  21,  true, false};
-constexpr Set SetMacroKey        {0x11, 192,  true, false};
-constexpr Set SetUserPicture     {0x12, 512,  true, false};
+constexpr Set SetMacroKey        {0x11, 192,  true, false, 0};
+constexpr Set SetUserPicture     {0x12, 512,  true, false, 0};
 constexpr Set SetRecoveryData    {0x13,   0, false,  true};
-constexpr Set SetColor           {0x14,   0, false,  true};
+constexpr Set SetColor           {0x14,   0, false,  true, 1};
 
 //                                code  bulk
 constexpr Get GetFwVersion       {0x80,   0};
@@ -60,15 +63,15 @@ constexpr uint8_t RecoveryAll = 0xFF;
 
 // Mouse dialect (report length 32).
 namespace Mouse {
-//                                code  bulk  pause   8 ms
+//                                code  bulk  pause   8 ms  slot
 constexpr Set SetFunctionOption  {0x03,   0,  true,  true};
-constexpr Set SetLedInstruct     {0x07,   0, false, false};
+constexpr Set SetLedInstruct     {0x07,   0, false, false, 0};
 constexpr Set SetCurrentDpiStage {0x0B,   0,  true, false};
 constexpr Set SetRgbLedEffect    {0x0D,   0,  true, false};
-constexpr Set SetLed8StageColor  {0x10,  24,  true, false};
+constexpr Set SetLed8StageColor  {0x10,  24,  true, false, 0};
 constexpr Set SetDpiSet          {0x11,   8,  true, false};
-constexpr Set SetKeyMatrix       {0x12,  64,  true, false};
-constexpr Set SetMacroKey        {0x13, 128,  true, false};
+constexpr Set SetKeyMatrix       {0x12,  64,  true, false, 0};
+constexpr Set SetMacroKey        {0x13, 128,  true, false, 0};
 
 //                                code  bulk
 constexpr Get GetFunctionOption  {0x83,   0};

@@ -250,7 +250,14 @@ void Hid_Thread::settlePause() {
     QThread::msleep(SettleStepMs);
 }
 
+void Hid_Thread::lose() {
+    m_sent.forget();
+    m_deviceLost = true;
+}
+
 bool Hid_Thread::fail(ExchangeFailure::Cause cause) {
+    if (cause == ExchangeFailure::Cause::DeviceGone)
+        lose();
     QMutexLocker lock(&m_failuresMutex);
     m_failures.append({m_exchangeCode.load(), cause});
     return false;
@@ -387,7 +394,10 @@ void Hid_Thread::startWatch(unsigned index) {
         return;
     // Absent until the next scan finds it again.
     m_watcher = std::make_unique<EventWatcher>(
-        path, m_deviceReady, [this, index] { forgetPath(int(index), Interface::Event); });
+        path, m_deviceReady, [this, index] {
+            forgetPath(int(index), Interface::Event);
+            lose();
+        });
 }
 
 void Hid_Thread::stopWatch() {

@@ -6,6 +6,8 @@
 #include "EventWatcher.h"
 #include "ExchangeFailure.h"
 #include "FrameCodec.h"
+#include "PreparedSet.h"
+#include "SentRecord.h"
 
 #include <QFuture>
 #include <QList>
@@ -77,6 +79,18 @@ public:
     // Waits for the last set started with startSend.
     void waitForSend();
 
+    // While a sink is set (GUI thread), the set commands are built and added to it instead of
+    // being sent: what a call would send, to compare with what the mouse holds. Gets still run.
+    void setCapture(QList<PreparedSet> *sink) { m_capture = sink; }
+    // Sends a set as the command sets do (claim, frame, bulk, settle), built earlier.
+    void send(const PreparedSet &set);
+    // What the mouse was last given; every set that goes out whole is written into it.
+    SentRecord &sentRecord() { return m_sent; }
+    const SentRecord &sentRecord() const { return m_sent; }
+    // Whether the mouse went away (an exchange found it gone, or its event interface failed)
+    // since the last call; the record was forgotten then.
+    bool takeDeviceLost() { return m_deviceLost.exchange(false); }
+
     FrameCodec::Frame &commandFrame() { return m_frames.command; }
     FrameCodec::Frame &answerFrame() { return m_frames.answer; }
     uint8_t *bulkArea() { return m_frames.bulk.data(); }
@@ -142,7 +156,7 @@ signals:
 
 private:
     enum class Outcome { Busy, Failed, Done };
-    // Claim, build the frame, copy the bulk data, start the send; logs "cmd Failed XX" when busy.
+    // Build the frame, then capture it or send it (logs "cmd Failed XX" when busy).
     void runSet(const CommandTable::Set &command, std::initializer_list<uint8_t> params,
                 const uint8_t *bulk = nullptr, int bulkBytes = -1);
     // Claim, build, preset the answer (and the bulk area from buffer), exchange, hand the bulk
@@ -158,6 +172,8 @@ private:
     hid_device *openInterface(int index, Interface which);
     void closeInterface(hid_device *&handle);
     void forgetPath(int index, Interface which);
+    // The mouse went away: nothing is known of what it holds.
+    void lose();
     QString configuredCode(unsigned index) const;
     // Records a failure of the exchange in progress; returns false for the caller to pass on.
     bool fail(ExchangeFailure::Cause cause);
@@ -181,6 +197,9 @@ private:
     std::shared_ptr<std::atomic<bool>> m_deviceReady = std::make_shared<std::atomic<bool>>(true);
     std::unique_ptr<EventWatcher> m_watcher;
     QFuture<void> m_lastSend;
+    QList<PreparedSet> *m_capture = nullptr;
+    SentRecord m_sent;
+    std::atomic<bool> m_deviceLost{false};
 
     std::atomic<uint8_t> m_exchangeCode{0}; // set under the claimed link
     mutable QMutex m_failuresMutex;

@@ -205,7 +205,7 @@ void MacroLibrary::renameMacroIniFile(const QString &oldName, const QString &new
             tr("MACRO"), tr("\"%1\" could not be renamed to \"%2\".").arg(oldName, newName));
 }
 
-QByteArray MacroLibrary::macroImage(int type, const QString &name) const {
+QByteArray MacroLibrary::macroImage(int type, const QString &name, bool warn) const {
     const MacroEncoder::Records records = MacroEncoder::encode(loadMacroIni(name), type);
     const QString path = existingFile(name);
     const quint16 repeat =
@@ -213,7 +213,9 @@ QByteArray MacroLibrary::macroImage(int type, const QString &name) const {
                        : static_cast<quint16>(
                              QSettings(path, QSettings::IniFormat).value(repeatKey, 1).toUInt());
     const MacroImage image = MacroImage::place(records, type, repeat);
-    if (image.wasCut()) {
+    if (image.wasCut() && !warn)
+        qWarning("macro %s: cut to fit the device's buffer", qUtf8Printable(name));
+    else if (image.wasCut()) {
         if (type == DeviceType::keyboard)
             UserPrompt::current().warning(m_languages.message(0), m_languages.message(1));
         else

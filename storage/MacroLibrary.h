@@ -36,8 +36,8 @@ public:
     void renameMacroIniFile(const QString &oldName, const QString &newName);
 
     // The buffer to send with the set-macro command of deviceType (192 or 128 bytes, empty for
-    // an unknown type). A macro too long for it is cut and a warning box says so.
-    QByteArray macroImage(int deviceType, const QString &name) const;
+    // an unknown type). A macro too long for it is cut and, with warn, a warning box says so.
+    QByteArray macroImage(int deviceType, const QString &name, bool warn = true) const;
 
     // Highest slot per dialect: keyboard macro ids 0 … 34, mouse slots 0 … 11 (ids 1 … 12).
     static constexpr int keyboardMacroSlots = 35;

@@ -10,8 +10,9 @@ import QtQml
 import "qrc:/modules/qml/Q7/sensor.js" as Sensor
 import "qrc:/modules/qml/Q7/lighting.js" as Lighting
 import "qrc:/modules/qml/Q7/keydefine.js" as Keys
+import "qrc:/modules/qml/Q7/pressgun.js" as PressGun
 QtObject {
-    function library(name) { return name === 0 ? Sensor : name === 1 ? Lighting : Keys }
+    function library(name) { return [Sensor, Lighting, Keys, PressGun][name] }
 }
 )";
 } // namespace

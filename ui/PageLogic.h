@@ -8,12 +8,12 @@
 
 class QQmlEngine;
 
-// The pages' own JavaScript libraries (sensor.js, lighting.js, keydefine.js), for callers outside
-// the scene: q7ctl and the D-Bus interface compute codes, records and names exactly as the pages
-// do, from the one copy of that logic.
+// The pages' own JavaScript libraries (sensor.js, lighting.js, keydefine.js, pressgun.js), for
+// callers outside the scene: q7ctl, the D-Bus interface and applying a profile compute codes,
+// records and names exactly as the pages do, from the one copy of that logic.
 class PageLogic {
 public:
-    enum class Library { Sensor, Lighting, Keys };
+    enum class Library { Sensor, Lighting, Keys, PressGun };
 
     PageLogic();
     ~PageLogic();

@@ -1,6 +1,7 @@
 #include "SlotDomains.h"
 
 #include "MacroName.h"
+#include "RuleStore.h"
 
 #include <QHash>
 
@@ -136,6 +137,20 @@ std::optional<QString> leftButtonKept(const QVariantList &args, const Context &c
                           "pass --yes to send it anyway");
 }
 
+std::optional<QString> applicationName(const QVariantList &args, const Context &) {
+    if (const auto problem = RuleStore::nameProblem(args.value(0).toString()))
+        return QStringLiteral("argument 1 (application): ") + *problem;
+    return std::nullopt;
+}
+
+std::optional<QString> ruleOption(const QVariantList &args, const Context &) {
+    static const QStringList options{QStringLiteral("rulesOn"), QStringLiteral("applyOnSwitch"),
+                                     QStringLiteral("keepInStep"), QStringLiteral("autostart")};
+    if (options.contains(args.value(0).toString()))
+        return std::nullopt;
+    return QStringLiteral("argument 1 (option): one of ") + options.join(QStringLiteral(", "));
+}
+
 // clang-format off
 const QHash<QString, Domain> &table() {
     static const QHash<QString, Domain> t{
@@ -181,6 +196,7 @@ const QHash<QString, Domain> &table() {
         // Keyboard dialect; the mouse answers 0x01, 0x81, 0x03, 0x83 and 0x04 too.
         {"ui_01H_SetReportRate",       {Device::Any, {oneOf(RateCodes)}}},
         {"ui_02H_SetCurrentProfile",   {Device::Any, {range(0, Profiles - 1)}}},
+        {"applyProfile",               {Device::Mouse, {range(0, Profiles - 1)}}},
         {"ui_03H_SetKeyboardoption",   {Device::Any, {byte, byte, byte, byte}}},
         {"ui_04H_SetButtonSensitivity",{Device::Any, {byte, byte, byte, byte, byte}}},
         {"ui_07H_SetControlIndicatorLight", {Device::Keyboard, {byte, byte}}},
@@ -236,6 +252,15 @@ const QHash<QString, Domain> &table() {
         {"ui_92H_GetKeyMatrix",        {Device::Mouse, {}}},
         {"ui_93H_GetMacroKey",         {Device::Mouse, {range(1, MouseMacros)}}},
         {"getCurrentProfile",          {}},
+        // Rules.
+        {"getRules",                   {}},
+        {"setRule",                    {Device::Any, {ruled, range(0, Profiles - 1)}, applicationName, "an application name: not empty, no control characters, at most 255 characters"}},
+        {"removeRule",                 {Device::Any, {ruled}, applicationName, "an application name: not empty, no control characters, at most 255 characters"}},
+        {"getDefaultRuleProfile",      {}},
+        {"setDefaultRuleProfile",      {Device::Any, {range(-1, Profiles - 1)}}},
+        {"getRuleOptions",             {}},
+        {"setRuleOption",              {Device::Any, {ruled, flag}, ruleOption, "option: rulesOn, applyOnSwitch, keepInStep or autostart"}},
+        {"getRunningApplications",     {}},
     };
     return t;
 }

@@ -3,6 +3,7 @@
 #include "ByteList.h"
 #include "Hid_Thread.h"
 #include "KeyNameMap.h"
+#include "ProfileApplier.h"
 #include "SkinImageProvider.h"
 #include "SoundBoard.h"
 
@@ -29,6 +30,11 @@ myQQuickView::myQQuickView(QWidget *parent, bool withSound)
 }
 
 myQQuickView::~myQQuickView() = default;
+
+void myQQuickView::setDeviceLink(Hid_Thread *hid) {
+    m_hid = hid;
+    m_applier.reset(hid ? new ProfileApplier(*this, *hid) : nullptr);
+}
 
 void myQQuickView::changeEvent(QEvent *event) {
     QQuickWidget::changeEvent(event);

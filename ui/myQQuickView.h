@@ -8,6 +8,7 @@
 #include "PointerSettings.h"
 #include "ProfileStore.h"
 #include "RecoilStore.h"
+#include "RuleStore.h"
 #include "SettingsFiles.h"
 
 #include <QMap>
@@ -15,9 +16,11 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
 #include <memory>
 
 class Hid_Thread;
+class ProfileApplier;
 class SoundBoard;
 
 // The QML scene's view, published to it as "ui_View": every native operation the scene calls is a
@@ -39,7 +42,7 @@ public:
     explicit myQQuickView(QWidget *parent = nullptr, bool withSound = true);
     ~myQQuickView() override;
 
-    void setDeviceLink(Hid_Thread *hid) { m_hid = hid; }
+    void setDeviceLink(Hid_Thread *hid);
     Hid_Thread *deviceLink() const { return m_hid; }
     QSettings *appSettings() { return &m_files.appConfig(); }
     QSettings *profileSettings(int index);
@@ -59,6 +62,17 @@ public:
     void detectMouse(bool isDown, uchar code, int x, int y);
     QString captureHint() const { return m_captureHint; }
     void setCaptureHint(const QString &hint);
+    // Sends stored profiles to the mouse; none without a device link.
+    ProfileApplier *profileApplier() const { return m_applier.get(); }
+    // The rules that choose a profile by the application in focus, and their switches.
+    const RuleStore &ruleStore() const { return m_ruleStore; }
+    // Where the rule panel gets the applications that have windows open, and the line it shows
+    // when the desktop does not tell which one has focus.
+    void setRunningApplicationsSource(std::function<QStringList()> source) {
+        m_runningApplications = std::move(source);
+    }
+    void setFocusNote(const QString &note) { m_focusNote = note; }
+
     // A slot called from outside the window (q7ctl, D-Bus) ran: the scene's pages that show what
     // it may have changed read it again, and the profile menu shows the current profile.
     void showOutsideChange(const QString &slot);
@@ -72,11 +86,24 @@ public:
     QStringList takePointerFailures();
     QString pointerNote();
 
+    // What the mouse-dialect set slots send, without touching the profile. Applying a stored
+    // profile sends through these, so its frames are the ones the pages' calls make.
+    void sendReportRate(uchar rate);
+    void sendDpiStage(uchar dpiStage);
+    void sendLedEffect(uchar effect, uchar option1, uchar option2);
+    void sendStageColours(uchar type, const QVariantList &src24);
+    void sendDpiSet(uchar stageCount, const QVariantList &src8);
+    void sendKeyMatrix(const QVariantList &src64);
+    // warnWhenCut: a warning box says when the macro did not fit (the page's own binding).
+    void sendMacroKey(int macroId, const QString &name, bool warnWhenCut);
+
 signals:
     void captureHintChanged();
     // A slot changed the current profile, or what it holds of the rate, DPI stages or lighting.
     void settingsChanged();
     void pointerNoteChanged();
+    // A rule, the default profile or one of the rule switches changed.
+    void rulesChanged();
 
 protected:
     // The scene's busy lock disables the view, which drops the keyboard focus; it is taken back
@@ -191,6 +218,19 @@ public slots:
 
     // The profile every device-facing slot uses, 0 … 9, as ui_02H_SetCurrentProfile takes it.
     int getCurrentProfile();
+    // Selects the profile, as ui_02H_SetCurrentProfile does, and makes the mouse hold it.
+    void applyProfile(int profile);
+
+    // Rules: [{application, profile}] with profiles 0 … 9; the default is -1 when there is none.
+    QVariantList getRules();
+    bool setRule(QString application, int profile);
+    bool removeRule(QString application);
+    int getDefaultRuleProfile();
+    bool setDefaultRuleProfile(int profile);
+    // {rulesOn, applyOnSwitch, keepInStep, autostart, focusNote}
+    QVariantMap getRuleOptions();
+    bool setRuleOption(QString option, bool on);
+    QStringList getRunningApplications();
 
 private:
     void invokeRoot(const char *function, Qt::ConnectionType type, const QVariantList &args = {});
@@ -198,6 +238,10 @@ private:
     void pointerOutcome(const char *slot, PointerSettings::Setting setting, bool ok);
 
     Hid_Thread *m_hid = nullptr;
+    std::unique_ptr<ProfileApplier> m_applier;
+    RuleStore m_ruleStore;
+    std::function<QStringList()> m_runningApplications;
+    QString m_focusNote;
     bool m_audioEnabled = true;
     QString m_captureHint;
     SoundBoard *m_sounds = nullptr;

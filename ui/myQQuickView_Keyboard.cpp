@@ -3,6 +3,7 @@
 
 #include "ByteList.h"
 #include "Hid_Thread.h"
+#include "ProfileKeys.h"
 
 namespace {
 constexpr int KeyMatrixBytes = 512;
@@ -17,12 +18,16 @@ constexpr uchar StoreOnlyOption = 255;
 
 void myQQuickView::ui_01H_SetReportRate(uchar rate) {
     if (currentDeviceType() == DeviceType::mouse) {
-        currentProfile()->setValue(QStringLiteral("sensor/reportRate_Q7"), int(rate));
+        currentProfile()->setValue(ProfileKeys::reportRate, int(rate));
         m_files.storeCurrentProfile();
     }
+    sendReportRate(rate);
+    emit settingsChanged();
+}
+
+void myQQuickView::sendReportRate(uchar rate) {
     if (m_hid)
         m_hid->hid_01H_SetReportRate(rate);
-    emit settingsChanged();
 }
 
 void myQQuickView::ui_02H_SetCurrentProfile(int profile) {
@@ -128,7 +133,7 @@ QString myQQuickView::ui_80H_GetFWVersion() {
 QVariant myQQuickView::ui_81H_GetReportRate() {
     uchar rate = 0;
     if (currentDeviceType() != DeviceType::keyboard)
-        rate = uchar(currentProfile()->value(QStringLiteral("sensor/reportRate_Q7"), 0).toUInt());
+        rate = uchar(currentProfile()->value(ProfileKeys::reportRate, 0).toUInt());
     else if (m_hid)
         m_hid->hid_81H_GetReportRate(rate);
     return int(rate);

@@ -3,6 +3,7 @@
 
 #include "ByteList.h"
 #include "Hid_Thread.h"
+#include "ProfileKeys.h"
 
 #include <QByteArray>
 
@@ -64,25 +65,37 @@ void myQQuickView::ui_0BH_SetCurrentDPIStage(uchar dpiStage) {
         qWarning("ui_0BH_SetCurrentDPIStage: stage %u refused (1 to %d)", dpiStage, DpiStages);
         return;
     }
-    currentProfile()->setValue(QStringLiteral("sensor/stage_Q7"), int(dpiStage));
+    currentProfile()->setValue(ProfileKeys::dpiStage, int(dpiStage));
     m_files.storeCurrentProfile();
+    sendDpiStage(dpiStage);
+    emit settingsChanged();
+}
+
+void myQQuickView::sendDpiStage(uchar dpiStage) {
     if (m_hid)
         m_hid->hid_0BH_SetCurrentDPIStage(dpiStage);
-    emit settingsChanged();
 }
 
 void myQQuickView::ui_0DH_SetRGBLedEffect(uchar effect, uchar option1, uchar option2,
                                           QVariantList configs) {
-    currentProfile()->setValue(QStringLiteral("color_Q7/ledEffect"), configs);
+    currentProfile()->setValue(ProfileKeys::ledEffect, configs);
     m_files.storeCurrentProfile();
-    if (m_hid)
-        m_hid->hid_0DH_SetRGBLedEffect(effect, option1, option2);
+    sendLedEffect(effect, option1, option2);
     emit settingsChanged();
 }
 
+void myQQuickView::sendLedEffect(uchar effect, uchar option1, uchar option2) {
+    if (m_hid)
+        m_hid->hid_0DH_SetRGBLedEffect(effect, option1, option2);
+}
+
 void myQQuickView::ui_10H_SetLED8StageColor(uchar type, QVariantList src24) {
-    currentProfile()->setValue(QStringLiteral("color_Q7/type%1").arg(type), src24);
+    currentProfile()->setValue(ProfileKeys::colours(type), src24);
     m_files.storeCurrentProfile();
+    sendStageColours(type, src24);
+}
+
+void myQQuickView::sendStageColours(uchar type, const QVariantList &src24) {
     QByteArray bytes = ByteList::toBytes(src24, ColourTableBytes);
     if (type == PackedColourType) {
         // Two colour ids a byte: the even stage in the low nibble, the odd one in the high.
@@ -94,27 +107,35 @@ void myQQuickView::ui_10H_SetLED8StageColor(uchar type, QVariantList src24) {
 }
 
 void myQQuickView::ui_11H_SetDPISet(uchar dpiStage, QVariantList src8, QVariantList valueForIndex) {
-    currentProfile()->setValue(QStringLiteral("sensor/dpi_Q7"), valueForIndex);
+    currentProfile()->setValue(ProfileKeys::dpiValues, valueForIndex);
     m_files.storeCurrentProfile();
-    QByteArray bytes = ByteList::toBytes(src8, DpiCodes);
-    if (m_hid)
-        m_hid->hid_11H_SetDPISet(dpiStage, ByteList::raw(bytes));
+    sendDpiSet(dpiStage, src8);
     emit settingsChanged();
 }
 
+void myQQuickView::sendDpiSet(uchar stageCount, const QVariantList &src8) {
+    QByteArray bytes = ByteList::toBytes(src8, DpiCodes);
+    if (m_hid)
+        m_hid->hid_11H_SetDPISet(stageCount, ByteList::raw(bytes));
+}
+
 void myQQuickView::ui_12H_SetKeyMatrix(QVariantList src64) {
-    QVariantList fireKeys[FireKeys];
-    for (int k = 0; k < FireKeys; ++k)
-        fireKeys[k] = getSelGundata(k);
     for (int n = 0; n < KeyEntries; ++n) {
         QVariantList record;
         for (int i = 0; i < KeyRecordBytes; ++i)
             record.append(src64.value(n * KeyRecordBytes + i, 0));
-        currentProfile()->setValue(QStringLiteral("keydefine_Q7/%1").arg(n), record);
+        currentProfile()->setValue(ProfileKeys::mouseKey(n), record);
     }
     m_files.storeCurrentProfile();
+    sendKeyMatrix(src64);
+}
+
+void myQQuickView::sendKeyMatrix(const QVariantList &src64) {
     if (!m_hid)
         return;
+    QVariantList fireKeys[FireKeys];
+    for (int k = 0; k < FireKeys; ++k)
+        fireKeys[k] = getSelGundata(k);
 
     QByteArray tables[4];
     tables[0] = ByteList::toBytes(src64, KeyTableBytes);
@@ -151,11 +172,15 @@ void myQQuickView::ui_12H_SetKeyMatrix(QVariantList src64) {
 }
 
 void myQQuickView::ui_13H_SetMacroKey(QVariant macroId, QVariant name) {
-    QByteArray image = m_macros.macroImage(DeviceType::mouse, name.toString());
+    sendMacroKey(macroId.toInt(), name.toString(), true);
+}
+
+void myQQuickView::sendMacroKey(int macroId, const QString &name, bool warnWhenCut) {
+    QByteArray image = m_macros.macroImage(DeviceType::mouse, name, warnWhenCut);
     if (image.size() != MacroBytes)
         return;
     if (m_hid)
-        m_hid->hid_13H_SetMacroKey(uchar(macroId.toInt()), ByteList::raw(image));
+        m_hid->hid_13H_SetMacroKey(uchar(macroId), ByteList::raw(image));
 }
 
 void myQQuickView::sendMacro(int deviceType, int macroId, const QString &name) {
@@ -181,7 +206,7 @@ void myQQuickView::q7_0CH_SetPressGun(uchar x, uchar y, uchar times, uchar enabl
 }
 
 void myQQuickView::setScrollPinSwap(bool isSwap) {
-    currentProfile()->setValue(QStringLiteral("keydefine_Q7/scrollswap"), isSwap);
+    currentProfile()->setValue(ProfileKeys::scrollSwap, isSwap);
     m_files.storeCurrentProfile();
     if (!m_hid)
         return;
@@ -197,21 +222,21 @@ void myQQuickView::setScrollPinSwap(bool isSwap) {
 }
 
 bool myQQuickView::getScrollPinSwap() {
-    return currentProfile()->value(QStringLiteral("keydefine_Q7/scrollswap"), false).toBool();
+    return currentProfile()->value(ProfileKeys::scrollSwap, false).toBool();
 }
 
 QVariant myQQuickView::ui_8BH_GetCurrentDPIStage() {
-    return int(uchar(currentProfile()->value(QStringLiteral("sensor/stage_Q7"), 0).toUInt()));
+    return int(uchar(currentProfile()->value(ProfileKeys::dpiStage, 0).toUInt()));
 }
 
 QVariantList myQQuickView::ui_8DH_GetRGBLedEffect() {
     return ByteList::toUnsigned(
-        currentProfile()->value(QStringLiteral("color_Q7/ledEffect"), 0).toList());
+        currentProfile()->value(ProfileKeys::ledEffect, 0).toList());
 }
 
 QVariantList myQQuickView::ui_90H_GetLED8StageColor(uchar type) {
     return ByteList::toUnsigned(
-        currentProfile()->value(QStringLiteral("color_Q7/type%1").arg(type), 0).toList());
+        currentProfile()->value(ProfileKeys::colours(type), 0).toList());
 }
 
 uchar myQQuickView::ui_91H_SyncDPI() {
@@ -222,7 +247,7 @@ uchar myQQuickView::ui_91H_SyncDPI() {
 
 QVariantList myQQuickView::ui_91H_GetDPISet() {
     // Numbers, as ui_11H_SetDPISet takes them (the file gives them back as text).
-    return ByteList::toUnsigned(currentProfile()->value(QStringLiteral("sensor/dpi_Q7")).toList());
+    return ByteList::toUnsigned(currentProfile()->value(ProfileKeys::dpiValues).toList());
 }
 
 QVariantList myQQuickView::ui_92H_GetKeyMatrix() {

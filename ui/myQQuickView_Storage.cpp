@@ -2,6 +2,7 @@
 #include "myQQuickView.h"
 
 #include "ByteList.h"
+#include "ProfileApplier.h"
 
 namespace {
 constexpr int WeaponValues = 7; // a name, then six numbers
@@ -54,6 +55,16 @@ void myQQuickView::resetProfile(int profile) {
 }
 int myQQuickView::getCurrentProfile() {
     return m_files.currentProfileIndex();
+}
+
+void myQQuickView::applyProfile(int profile) {
+    if (!SettingsFiles::isProfileIndex(profile)) {
+        qWarning("applyProfile: profile %d refused (0 to 9)", profile);
+        return;
+    }
+    ui_02H_SetCurrentProfile(profile);
+    if (m_applier && currentDeviceType() == DeviceType::mouse)
+        m_applier->apply(profile);
 }
 
 QVariantMap myQQuickView::chkLanguages() {
