@@ -10,6 +10,8 @@
 #include "WindowActivation.h"
 #include "myQQuickView.h"
 
+#include <QQuickItem>
+
 #include <QCoreApplication>
 #include <QDebug>
 
@@ -63,11 +65,15 @@ void Widget::deviceChanged() {
     m_timer.start();
 }
 
-bool Widget::startUp() {
+bool Widget::startUp(bool visible) {
     checkDevice();
     const LinkState &state = LinkState::instance();
     if (!state.connected.load())
         return false;
+    if (!visible) {
+        m_sceneDeferred = true;
+        return true;
+    }
     showNormal();
     // Held by q7ctl: the scene starts when it lets go.
     if (holdsDeviceLock() || state.demoMode.load())
@@ -89,6 +95,8 @@ void Widget::checkDevice() {
     if (demo || holdsDeviceLock())
         view()->syncFW();
     emit deviceChecked();
+    if (connected && holdsDeviceLock() && m_hid.takeDeviceLost())
+        emit mouseReturned();
 }
 
 bool Widget::holdsDeviceLock() const {
@@ -124,6 +132,21 @@ void Widget::retryDeviceLock() {
 
 void Widget::bringToFront(const QByteArray &activationToken) {
     qInfo("Another start of the program asked for this window.");
+    reveal(activationToken);
+}
+
+void Widget::reveal(const QByteArray &activationToken) {
+    if (std::exchange(m_sceneDeferred, false)) {
+        showNormal();
+        if (holdsDeviceLock() || LinkState::instance().demoMode.load())
+            startScene();
+        else
+            m_sceneWaiting = true;
+    } else if (!isVisible()) {
+        // Closed with its closing animation: the scene opens to its full height again.
+        if (QQuickItem *root = view()->rootObject())
+            QMetaObject::invokeMethod(root, "reopen");
+    }
     WindowActivation::bringForward(this, activationToken);
 }
 

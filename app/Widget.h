@@ -29,9 +29,12 @@ public:
     // Whether the window holds the device against q7ctl; it sends nothing until it does.
     bool holdsDeviceLock() const;
 
-    // The first device check; connected (or demo) shows the window and starts the scene.
-    // Returns whether the window was shown.
-    bool startUp();
+    // The first device check; connected (or demo) shows the window and starts the scene, or with
+    // visible false leaves both for reveal(). Returns whether the program goes on.
+    bool startUp(bool visible = true);
+    // Shows the window again after it was closed into the background (or never shown): the scene
+    // starts, or opens again, and the window comes forward.
+    void reveal(const QByteArray &activationToken = {});
     // Queues the scene's "initUI" and then its "run".
     void startScene();
 
@@ -45,6 +48,8 @@ signals:
     void deviceChecked();
     // The device is gone and the user was told; the program ends.
     void programEnding();
+    // A device check found the mouse again after it had gone away (plugged in again).
+    void mouseReturned();
 
 protected:
     void customEvent(QEvent *event) override;
@@ -58,6 +63,7 @@ private:
     QTimer m_timer;
     QTimer m_lockRetry;
     bool m_sceneWaiting = false;
+    bool m_sceneDeferred = false;
     Ui_Controler *m_controller = nullptr;
     Hid_Thread m_hid;
     DeviceWatch *m_watch = nullptr;

@@ -1,8 +1,11 @@
 #include "AppConfigStore.h"
 #include "AppIdentity.h"
+#include "Autostart.h"
+#include "BackgroundRunner.h"
 #include "DataFolder.h"
 #include "DisplayServer.h"
 #include "InputCapture.h"
+#include "KeepInStep.h"
 #include "MouseService.h"
 #include "NoticeChannel.h"
 #include "RuntimeDir.h"
@@ -72,7 +75,13 @@ int main(int argc, char *argv[]) {
                          });
         if (!capture.install(false, view))
             view->setCaptureHint(InputCapture::windowOnlyLine());
-        widget.startUp();
+        // Without its window the program keeps the rules working (started so at login).
+        BackgroundRunner background(widget);
+        KeepInStep keepInStep(widget);
+        keepInStep.watchSleep();
+        const bool hidden = app.arguments().contains(QLatin1String(Autostart::BackgroundArgument));
+        if (widget.startUp(!hidden) && hidden)
+            background.startHidden();
         // Scripts and desktops reach the window on the session bus (q7ctl among them).
         MouseService bus(widget);
         bus.start();

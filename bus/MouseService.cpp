@@ -28,6 +28,7 @@ MouseService::MouseService(Widget &widget) : m_widget(widget), m_caller(*widget.
     m_changes.setInterval(0);
     connect(&m_changes, &QTimer::timeout, this, &MouseService::announceChanges);
     connect(widget.view(), &myQQuickView::settingsChanged, &m_changes, qOverload<>(&QTimer::start));
+    connect(widget.view(), &myQQuickView::rulesChanged, &m_changes, qOverload<>(&QTimer::start));
     connect(&widget, &Widget::deviceChecked, &m_changes, qOverload<>(&QTimer::start));
 }
 
@@ -99,6 +100,10 @@ bool MouseService::demoMode() const {
     return LinkState::instance().demoMode.load();
 }
 
+bool MouseService::rulesOn() const {
+    return m_widget.view()->ruleStore().rulesOn();
+}
+
 QVariantMap MouseService::properties() const {
     return {{QStringLiteral("Profile"), profile()},
             {QStringLiteral("DpiStage"), dpiStage()},
@@ -106,7 +111,8 @@ QVariantMap MouseService::properties() const {
             {QStringLiteral("PollingRate"), pollingRate()},
             {QStringLiteral("Lighting"), lighting()},
             {QStringLiteral("Connected"), connected()},
-            {QStringLiteral("DemoMode"), demoMode()}};
+            {QStringLiteral("DemoMode"), demoMode()},
+            {QStringLiteral("RulesOn"), rulesOn()}};
 }
 
 void MouseService::announceChanges() {
@@ -234,6 +240,27 @@ void MouseService::SetLighting(const QString &effect, int brightness, int speed)
 
 void MouseService::SetKey(const QString &key, const QString &function) {
     queue([=, this] { return actions().setKey(key, function); }, Answer::Nothing);
+}
+
+void MouseService::AddRule(const QString &application, int profile) {
+    queue([=, this] { return actions().addRule(application, profile); }, Answer::Nothing);
+}
+
+void MouseService::RemoveRule(const QString &application) {
+    queue([=, this] { return actions().removeRule(application); }, Answer::Nothing);
+}
+
+void MouseService::SetDefaultProfile(int profile) {
+    queue([=, this] { return actions().setDefaultRule(profile); }, Answer::Nothing);
+}
+
+void MouseService::SetRulesOn(bool on) {
+    queue([=, this] { return actions().setRulesOn(on); }, Answer::Nothing);
+}
+
+QString MouseService::Rules() {
+    queue([this] { return actions().rules(); }, Answer::Json);
+    return {};
 }
 
 QString MouseService::Status() {

@@ -30,6 +30,7 @@ class MouseService : public QObject, protected QDBusContext {
     Q_PROPERTY(QString Lighting READ lighting)
     Q_PROPERTY(bool Connected READ connected)
     Q_PROPERTY(bool DemoMode READ demoMode)
+    Q_PROPERTY(bool RulesOn READ rulesOn)
 public:
     explicit MouseService(Widget &widget);
     ~MouseService() override;
@@ -44,6 +45,7 @@ public:
     QString lighting() const;
     bool connected() const;
     bool demoMode() const;
+    bool rulesOn() const;
 
 public slots:
     void SelectProfile(int profile);
@@ -55,6 +57,11 @@ public slots:
     void SetPollingRate(int hz);
     void SetLighting(const QString &effect, int brightness, int speed);
     void SetKey(const QString &key, const QString &function);
+    void AddRule(const QString &application, int profile);
+    void RemoveRule(const QString &application);
+    void SetDefaultProfile(int profile);
+    void SetRulesOn(bool on);
+    QString Rules();
     QString Status();
     QString Call(const QString &slot, const QStringList &args, const QVariantMap &options);
 

@@ -525,6 +525,56 @@ SlotOutcome MouseActions::exportProfile(int profile, const QString &file) {
                : failed();
 }
 
+// --- rules ---
+
+SlotOutcome MouseActions::rules() {
+    start();
+    QJsonValue list, fallback, options;
+    if (!run(QStringLiteral("getRules"), {}, &list) ||
+        !run(QStringLiteral("getDefaultRuleProfile"), {}, &fallback) ||
+        !run(QStringLiteral("getRuleOptions"), {}, &options))
+        return failed();
+    QJsonArray rules;
+    for (const QJsonValue &r : list.toArray())
+        rules.append(QJsonObject{
+            {QStringLiteral("application"), r[QStringLiteral("application")]},
+            {QStringLiteral("profile"), r[QStringLiteral("profile")].toInt() + 1}});
+    return finish(QJsonObject{
+        {QStringLiteral("rulesOn"), options[QStringLiteral("rulesOn")].toBool()},
+        {QStringLiteral("default"), fallback.toInt() + 1},
+        {QStringLiteral("rules"), rules}});
+}
+
+SlotOutcome MouseActions::addRule(const QString &application, int profile) {
+    start();
+    if (profile < 1 || profile > Profiles)
+        return refuse(
+            QStringLiteral("profile %1: profiles are 1 to %2").arg(profile).arg(Profiles));
+    return run(QStringLiteral("setRule"), {application, profile - 1}) ? finish(profile)
+                                                                      : failed();
+}
+
+SlotOutcome MouseActions::removeRule(const QString &application) {
+    start();
+    return run(QStringLiteral("removeRule"), {application}) ? finish(QJsonValue()) : failed();
+}
+
+SlotOutcome MouseActions::setDefaultRule(int profile) {
+    start();
+    if (profile < 0 || profile > Profiles)
+        return refuse(QStringLiteral("default %1: profiles are 1 to %2, or none").arg(profile).arg(
+            Profiles));
+    return run(QStringLiteral("setDefaultRuleProfile"), {profile - 1}) ? finish(profile)
+                                                                       : failed();
+}
+
+SlotOutcome MouseActions::setRulesOn(bool on) {
+    start();
+    return run(QStringLiteral("setRuleOption"), {QStringLiteral("rulesOn"), on})
+               ? finish(on ? QStringLiteral("on") : QStringLiteral("off"))
+               : failed();
+}
+
 // --- status ---
 
 SlotOutcome MouseActions::status() {

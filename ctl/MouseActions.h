@@ -67,6 +67,15 @@ public:
     SlotOutcome importProfile(int profile, const QString &file);
     SlotOutcome exportProfile(int profile, const QString &file);
 
+    // Rules that choose the profile by the application in focus (profiles 1 … 10):
+    // {"rulesOn", "default" (0: none), "rules": [{"application", "profile"}]}.
+    SlotOutcome rules();
+    SlotOutcome addRule(const QString &application, int profile);
+    SlotOutcome removeRule(const QString &application);
+    // 0 leaves other applications' profile alone.
+    SlotOutcome setDefaultRule(int profile);
+    SlotOutcome setRulesOn(bool on);
+
     // What the mouse and the current profile hold, as one object.
     SlotOutcome status();
     // Whether the mouse is "connected" or the program runs in "demo" mode, for status().

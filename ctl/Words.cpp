@@ -48,7 +48,8 @@ const QStringList &Words::all() {
         QStringLiteral("slots"),    QStringLiteral("call"),       QStringLiteral("profile"),
         QStringLiteral("dpi"),      QStringLiteral("dpi-stages"), QStringLiteral("rate"),
         QStringLiteral("lighting"), QStringLiteral("colour"),     QStringLiteral("key"),
-        QStringLiteral("macro"),    QStringLiteral("status")};
+        QStringLiteral("macro"),    QStringLiteral("rule"),       QStringLiteral("rules"),
+        QStringLiteral("status")};
     return words;
 }
 
@@ -110,6 +111,21 @@ std::optional<QString> Words::usageError(const QStringList &w) {
             return std::nullopt;
         return QStringLiteral("macro takes list, show NAME, import NAME FILE or export NAME FILE");
     }
+    if (word == QLatin1String("rule")) {
+        const QString sub = w.value(1);
+        if ((sub == QLatin1String("list") && n == 2) ||
+            (sub == QLatin1String("add") && n == 4 && isNumber(w[3])) ||
+            (sub == QLatin1String("remove") && n == 3) ||
+            (sub == QLatin1String("default") && n == 3 &&
+             (isNumber(w[2]) || w[2] == QLatin1String("none"))))
+            return std::nullopt;
+        return QStringLiteral(
+            "rule takes list, add APP PROFILE, remove APP or default PROFILE|none");
+    }
+    if (word == QLatin1String("rules"))
+        return n == 1 || (n == 2 && (w[1] == QLatin1String("on") || w[1] == QLatin1String("off")))
+                   ? std::nullopt
+                   : std::optional<QString>(QStringLiteral("rules takes on or off"));
     return QStringLiteral("%1\"%2\" is not a word of q7ctl; the words are: %3")
         .arg(w.isEmpty() ? QStringLiteral("no word given: ") : QString(), w.value(0),
              all().join(QStringLiteral(", ")));
@@ -209,6 +225,25 @@ SlotOutcome Words::runWord(const QStringList &w, bool confirmed) {
         return a1 == QLatin1String("import") ? m_actions.importMacro(a2, a3)
                                              : m_actions.exportMacro(a2, a3);
     }
+    if (word == QLatin1String("rule")) {
+        if (a1 == QLatin1String("list"))
+            return m_actions.rules();
+        if (a1 == QLatin1String("add"))
+            return m_actions.addRule(a2, a3.toInt());
+        if (a1 == QLatin1String("remove"))
+            return m_actions.removeRule(a2);
+        return m_actions.setDefaultRule(a2 == QLatin1String("none") ? 0 : a2.toInt());
+    }
+    if (word == QLatin1String("rules")) {
+        if (n == 2)
+            return m_actions.setRulesOn(a1 == QLatin1String("on"));
+        SlotOutcome all = m_actions.rules();
+        if (all.done())
+            all.value = all.value->toObject().value(QStringLiteral("rulesOn")).toBool()
+                            ? QStringLiteral("on")
+                            : QStringLiteral("off");
+        return all;
+    }
     return m_actions.status();
 }
 
@@ -219,6 +254,14 @@ void Words::print(const QStringList &w, const SlotOutcome &outcome, bool json) {
     const QString word = w[0];
     if (word == QLatin1String("call") || (json && word == QLatin1String("status"))) {
         out(jsonText(v));
+    } else if (word == QLatin1String("rule") && v.isObject()) {
+        // One rule a line, the profile first (application names may hold spaces).
+        for (const QJsonValue &r : v[QStringLiteral("rules")].toArray())
+            out(QStringLiteral("%1 %2").arg(r[QStringLiteral("profile")].toInt()).arg(
+                r[QStringLiteral("application")].toString()));
+        const int fallback = v[QStringLiteral("default")].toInt();
+        out(QStringLiteral("default %1")
+                .arg(fallback > 0 ? QString::number(fallback) : QStringLiteral("none")));
     } else if (word == QLatin1String("status")) {
         const QJsonObject s = v.toObject();
         const auto row = [](const char *label, const QString &text) {

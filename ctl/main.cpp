@@ -104,6 +104,13 @@ int main(int argc, char *argv[]) {
             std::printf("%s\n", qUtf8Printable(line));
         return Words::Ok;
     }
+    // Rules are the program's files only: no mouse needed.
+    if (words.first() == QLatin1String("rule") || words.first() == QLatin1String("rules")) {
+        PageLogic logic;
+        MouseActions actions(caller, logic, yes);
+        return Words(caller, actions).run(words, yes, json);
+    }
+
     hid.setSettingsSource([&view] { return view.appSettings(); });
     const QString title = view.appSettings()->value(QStringLiteral("common/name")).toString();
     hid.setTitleSource([title] { return title; });

@@ -129,6 +129,12 @@ Item {
         _opening.restart()
     }
 
+    // The window shown again after its closing animation (the program ran on without it).
+    function reopen() {
+        _closing.stop()
+        height = 600
+    }
+
     function setProtectUI(interval) {
         busyTime = interval
         _BusyIndicator.setBusy(true)
