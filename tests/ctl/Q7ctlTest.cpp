@@ -475,19 +475,40 @@ private slots:
         QCOMPARE(q7ctl(mouse, {"macro", "import", "../out", macroFile}).exitCode, 2);
     }
 
-    void choosingAProfileNeedsTheWindow() {
+    // Without the window the profile is applied here: the mouse is given all of it (nothing is
+    // known of what it holds), then q7ctl ends.
+    void aProfileIsAppliedWithoutTheWindow() {
         VirtualMouse mouse;
         const Run r = q7ctl(mouse, {"profile", "3"});
-        QCOMPARE(r.exitCode, 5);
-        QVERIFY2(r.err.contains(QStringLiteral("no q7config window is running")),
-                 qPrintable(r.err));
-        QCOMPARE(q7ctl(mouse, {"profile"}).out, QStringLiteral("1\n"));
+        QCOMPARE(r.exitCode, 0);
+        QCOMPARE(r.out, QStringLiteral("3\n"));
+        const QList<QByteArray> sent = sets(mouse);
+        QVERIFY(sent.size() >= 5);
+        QVERIFY(std::any_of(sent.cbegin(), sent.cend(),
+                            [](const QByteArray &f) { return f.startsWith(bytesOf("0012014008")); }));
         const Run status = q7ctl(mouse, {"status", "--json"});
         QCOMPARE(status.exitCode, 0);
         const QJsonObject s = QJsonDocument::fromJson(status.out.toUtf8()).object();
-        QCOMPARE(s.value(QStringLiteral("profile")).toInt(), 1);
         QCOMPARE(s.value(QStringLiteral("keys")).toArray().size(), 14);
         QVERIFY(q7ctl(mouse, {"status"}).out.contains(QStringLiteral("polling rate")));
+    }
+
+    // Rule words need no mouse; names the desktop could never report are refused.
+    void rulesFromTheCommandLine() {
+        VirtualMouse mouse;
+        QCOMPARE(q7ctl(mouse, {"rule", "add", "Steam Game", "4"}).exitCode, 0);
+        QCOMPARE(q7ctl(mouse, {"rule", "add", "firefox", "2"}).exitCode, 0);
+        QCOMPARE(q7ctl(mouse, {"rule", "default", "1"}).exitCode, 0);
+        QCOMPARE(q7ctl(mouse, {"rule", "remove", "firefox"}).exitCode, 0);
+        QCOMPARE(q7ctl(mouse, {"rule", "list"}).out, QStringLiteral("4 Steam Game\ndefault 1\n"));
+        QCOMPARE(q7ctl(mouse, {"rules", "off"}).exitCode, 0);
+        QCOMPARE(q7ctl(mouse, {"rules"}).out, QStringLiteral("off\n"));
+        QCOMPARE(q7ctl(mouse, {"rule", "add", "bad\tname", "2"}).exitCode, 2);
+        QCOMPARE(q7ctl(mouse, {"rule", "add", "x", "11"}).exitCode, 2);
+        QCOMPARE(q7ctl(mouse, {"rule", "remove", "nothing"}).exitCode, 5);
+        QCOMPARE(q7ctl(mouse, {"rule", "frob"}).exitCode, 2);
+        QCOMPARE(q7ctl(mouse, {"rule", "list"}, QStringLiteral("absent")).exitCode, 0);
+        QFile::remove(m_install.filePath(QStringLiteral("modules/setting/profileRules.ini")));
     }
 
     void refusesWhileTheProgramHoldsTheMouse() {

@@ -1,0 +1,200 @@
+// A profile chosen by a rule, by q7ctl or over D-Bus reaches the mouse: only what differs, the
+// last one asked for wins, and again after the mouse was plugged in again.
+#include "Hid_Thread.h"
+#include "KeepInStep.h"
+#include "ProfileApplier.h"
+#include "ProfileFollower.h"
+#include "RecordingPrompt.h"
+#include "RuleStore.h"
+#include "VirtualMouse.h"
+#include "Widget.h"
+#include "WireDescrambler.h"
+#include "myQQuickView.h"
+
+#include <QDir>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+// Stands in for the desktop's focus watch (the backends have tests of their own).
+class FakeFocus : public QObject {
+    Q_OBJECT
+signals:
+    void focusChanged(const QString &applicationId);
+};
+
+class ProfileSwitchTest : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    void writeProfile(int index, int rateCode, int stage) {
+        QSettings p(m_dir.filePath(QStringLiteral("modules/setting/p%1.bin").arg(index + 1)),
+                    QSettings::IniFormat);
+        p.clear();
+        p.setValue(QStringLiteral("sensor/reportRate_Q7"), rateCode);
+        p.setValue(QStringLiteral("sensor/stage_Q7"), stage);
+    }
+
+    static QList<QByteArray> frames(const VirtualMouse &mouse) {
+        QList<QByteArray> plain;
+        for (const QByteArray &f : mouse.reports(QStringLiteral("feature_out")))
+            plain.append(descrambleWireFrame(f).toHex(' '));
+        return plain;
+    }
+
+private slots:
+    void init() {
+        QDir::setCurrent(m_dir.path());
+        QDir(m_dir.path()).mkpath(QStringLiteral("modules/setting"));
+        QSettings config(m_dir.filePath(QStringLiteral("modules/setting/apConfig.bin")),
+                         QSettings::IniFormat);
+        config.setValue(QStringLiteral("common/product_name"),
+                        QStringList{QStringLiteral("Keyboard"), QStringLiteral("Q7")});
+        writeProfile(0, 1, 2);    // 1000 Hz, stage 2
+        writeProfile(1, 8, 3);    // 125 Hz, stage 3
+        writeProfile(2, 2, 4);    // 500 Hz, stage 4
+        QFile::remove(RuleStore::defaultPath());
+    }
+
+    // The first apply sends the whole profile (the record knows nothing); a switch then costs
+    // the frames that differ, in the order the pages send them.
+    void aSwitchSendsWhatDiffers() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Widget widget;
+        QVERIFY(widget.startUp(false));
+        myQQuickView *view = widget.view();
+        view->applyProfile(0);
+        QVERIFY(frames(mouse).contains("00 12 01 40 08 00 00 00 a4")); // key table 1, defaults
+        mouse.clearLog();
+
+        view->applyProfile(1);
+        QCOMPARE(view->currentProfileIndex(), 1);
+        QCOMPARE(frames(mouse), (QList<QByteArray>{"00 01 08 00 00 00 00 00 f6",
+                                                   "00 0b 03 00 00 00 00 00 f1"}));
+        mouse.clearLog();
+        view->applyProfile(1);
+        QCOMPARE(frames(mouse), QList<QByteArray>());
+        QVERIFY(prompt.warnings.isEmpty());
+    }
+
+    // A switch asked for while another is being sent: the mouse ends with the last one.
+    void theLastProfileAskedForWins() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Widget widget;
+        QVERIFY(widget.startUp(false));
+        myQQuickView *view = widget.view();
+        ProfileApplier *applier = view->profileApplier();
+        view->applyProfile(0);
+        mouse.clearLog();
+        QSignalSpy applied(applier, &ProfileApplier::applied);
+        // Delivered while the switch to profile 2 waits for the link after its first set.
+        QTimer::singleShot(0, view, [view] { view->applyProfile(2); });
+        view->applyProfile(1);
+        QCOMPARE(applied.size(), 1);
+        QCOMPARE(applied.first().value(0).toInt(), 2);
+        QCOMPARE(view->currentProfileIndex(), 2);
+        const QList<QByteArray> sent = frames(mouse);
+        QCOMPARE(sent.first(), QByteArray("00 01 08 00 00 00 00 00 f6")); // profile 2's first
+        QCOMPARE(sent.mid(sent.size() - 2), (QList<QByteArray>{"00 01 02 00 00 00 00 00 fc",
+                                                               "00 0b 04 00 00 00 00 00 f0"}));
+        for (const PreparedSet &set : applier->setsFor(2))
+            QVERIFY(widget.deviceLink().sentRecord().holds(set));
+    }
+
+    // Unplugged (the virtual mouse's unplug-after) and plugged in again: the device check finds
+    // it back and the current profile reaches it whole.
+    void aMousePluggedInAgainGetsItsProfile() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Widget widget;
+        KeepInStep keep(widget);
+        QVERIFY(widget.startUp(false));
+        myQQuickView *view = widget.view();
+        view->applyProfile(1);
+        qputenv("Q7_VIRTUAL_FAULT", "unplug-after:0");
+        mouse.restart();
+        view->ui_0BH_SetCurrentDPIStage(3); // the mouse is gone: this one fails
+        widget.deviceLink().waitForSend();
+        QVERIFY(widget.deviceLink().sentRecord().isEmpty());
+        qunsetenv("Q7_VIRTUAL_FAULT");
+        mouse.restart();
+        mouse.clearLog();
+        QSignalSpy returned(&widget, &Widget::mouseReturned);
+        widget.checkDevice();
+        QCOMPARE(returned.size(), 1);
+        const QList<QByteArray> sent = frames(mouse);
+        QVERIFY(sent.contains("00 01 08 00 00 00 00 00 f6"));
+        QVERIFY(sent.contains("00 0b 03 00 00 00 00 00 f1"));
+        QVERIFY(sent.contains("00 12 01 40 08 00 00 00 a4"));
+        QVERIFY(prompt.warnings.isEmpty());
+    }
+
+    void rulesFollowTheFocus() {
+        RuleStore rules;
+        QVERIFY(rules.addRule(QStringLiteral("firefox"), 2));
+        QVERIFY(rules.addRule(QStringLiteral("Steam"), 5));
+        QList<int> applied;
+        ProfileFollower follower(rules, [&applied](int p) { applied.append(p); });
+        FakeFocus focus;
+        connect(&focus, &FakeFocus::focusChanged, &follower, &ProfileFollower::focusChanged);
+        emit focus.focusChanged(QStringLiteral("firefox"));
+        emit focus.focusChanged(QStringLiteral("firefox")); // the same window again: nothing
+        emit focus.focusChanged(QString());                 // between windows: nothing
+        emit focus.focusChanged(QStringLiteral("steam"));   // case differs: still its rule
+        emit focus.focusChanged(QStringLiteral("xterm"));   // no rule, no default: nothing
+        QCOMPARE(applied, (QList<int>{2, 5}));
+        QVERIFY(rules.setDefaultProfile(0));
+        emit focus.focusChanged(QStringLiteral("firefox"));
+        emit focus.focusChanged(QStringLiteral("xterm"));
+        QCOMPARE(applied, (QList<int>{2, 5, 2, 0}));
+        QVERIFY(rules.setRulesOn(false));
+        emit focus.focusChanged(QStringLiteral("Steam"));
+        QCOMPARE(applied.size(), 4);
+        // Everything survives a restart of the program.
+        const RuleStore again;
+        QCOMPARE(again.profileFor(QStringLiteral("Steam")), std::optional<int>(5));
+        QCOMPARE(again.defaultProfile(), std::optional<int>(0));
+        QVERIFY(!again.rulesOn());
+    }
+
+    void badNamesAreRefusedAndNothingIsLost() {
+        RuleStore rules;
+        QVERIFY(rules.addRule(QStringLiteral("game"), 1));
+        QString error;
+        for (const QString &bad : {QString(), QStringLiteral("  "), QStringLiteral("a\nb"),
+                                   QStringLiteral("a\x01"), QString(300, QLatin1Char('x'))}) {
+            QVERIFY(!rules.addRule(bad, 1, &error));
+            QVERIFY(!error.isEmpty());
+        }
+        QVERIFY(!rules.addRule(QStringLiteral("game"), 10, &error));
+        QCOMPARE(RuleStore().rules().size(), 1);
+
+        // A hand-edited file with one broken entry: the rest is read, and the first write keeps
+        // the file as it was beside it.
+        QFile file(RuleStore::defaultPath());
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("[rules]\n7\\application=\n7\\profile=3\n8\\application=other\n8\\profile=4\n"
+                   "[broken");
+        file.close();
+        RuleStore damaged;
+        QVERIFY(!damaged.problem().isEmpty());
+        QCOMPARE(damaged.profileFor(QStringLiteral("other")), std::optional<int>(3));
+        const QByteArray before = [] {
+            QFile f(RuleStore::defaultPath());
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        QVERIFY(damaged.addRule(QStringLiteral("third"), 2));
+        QFile kept(RuleStore::defaultPath() + QStringLiteral(".damaged"));
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), before);
+        QCOMPARE(RuleStore().rules().size(), 3); // game, other, third
+    }
+};
+
+QTEST_MAIN(ProfileSwitchTest)
+#include "ProfileSwitchTest.moc"
