@@ -7,6 +7,7 @@
 #include "MacroLibrary.h"
 #include "ProfileStore.h"
 #include "RecoilStore.h"
+#include "RuleStore.h"
 #include "SettingsFiles.h"
 #include "StoragePaths.h"
 #include "StorageSandbox.h"
@@ -118,7 +119,7 @@ void DamagedFilesTest::everyReaderSurvivesEveryDamage_data() {
     const QStringList files{StoragePaths::appConfig,          StoragePaths::profile(0),
                             StoragePaths::factoryProfile,     StoragePaths::macro("Burst"),
                             StoragePaths::language("031000"), StoragePaths::gunData("0"),
-                            StoragePaths::selectedGunData};
+                            StoragePaths::selectedGunData,    RuleStore::defaultPath()};
     const char *kinds[] = {"empty",  "truncated", "binary", "huge",        "bad UTF-8",
                            "folder", "FIFO",      "device", "wrong types", "lying counts"};
     for (const QString &file : files) {
@@ -162,6 +163,10 @@ void DamagedFilesTest::everyReaderSurvivesEveryDamage() {
     recoil.getGundata(0);
     for (int key = 0; key < 3; ++key)
         recoil.getSelGundata(key);
+    const RuleStore rules;
+    QVERIFY(rules.rules().size() <= RuleStore::maximumRules);
+    for (const RuleStore::Rule &r : rules.rules())
+        QVERIFY(!RuleStore::nameProblem(r.application));
 
     // Only the damaged file may change, and only when it is a file of ours that was written.
     files.storeAll();
