@@ -10,7 +10,7 @@ void ProfileFollower::focusChanged(const QString &application) {
     if (application.isEmpty() || application == m_focused)
         return;
     m_focused = application;
-    if (!m_rules.rulesOn())
+    if (!m_rules.rulesOn() || m_own.contains(application, Qt::CaseInsensitive))
         return;
     const std::optional<int> profile = m_rules.profileFor(application);
     if (!profile)

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -18,6 +19,9 @@ public:
                     QObject *parent = nullptr);
 
     QString focusedApplication() const { return m_focused; }
+    // The program's own window: focus on it leaves the profile as it is (the default profile
+    // would otherwise replace the one being edited).
+    void setOwnNames(const QStringList &names) { m_own = names; }
 
 public slots:
     void focusChanged(const QString &application);
@@ -29,4 +33,5 @@ private:
     const RuleStore &m_rules;
     std::function<void(int)> m_apply;
     QString m_focused;
+    QStringList m_own;
 };

@@ -21,12 +21,16 @@ struct Case {
 };
 
 int setFloor(const CommandTable::Set &c) {
+    return CommandTiming::setFloorMs(c);
+}
+
+} // namespace
+
+int CommandTiming::setFloorMs(const CommandTable::Set &c) {
     const int reports = (c.bulkBytes + MouseReportLength - 1) / MouseReportLength;
     const int pauses = c.pause ? (c.bulkBytes > 0 ? 2 : 1) : 0;
     return pauses * Hid_Thread::SettleStepMs + reports * Hid_Thread::ReportSpacingMs;
 }
-
-} // namespace
 
 void CommandTiming::run(Hid_Thread &hid, const char *seam) {
     while (!hid.isWatching())

@@ -1,6 +1,9 @@
 #pragma once
 
 class Hid_Thread;
+namespace CommandTable {
+struct Set;
+}
 
 // Times each set and get of the mouse over a connected link and prints the table: the mean
 // per exchange against the floor its settle pauses and report spacing impose (the ready
@@ -9,5 +12,8 @@ namespace CommandTiming {
 
 // Waits for the watcher to hold the event interface, then times every case.
 void run(Hid_Thread &hid, const char *seam);
+
+// What one set costs at least: its settle pauses (at their shortest) and report spacing.
+int setFloorMs(const CommandTable::Set &command);
 
 } // namespace CommandTiming

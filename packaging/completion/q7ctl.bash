@@ -10,7 +10,7 @@ _q7ctl() {
     local effects="static twinkling breathing neon wave gliding finger-moving vertical-flipping yo-yo spotlight off"
     case "${#args[@]}" in
     0)
-        COMPREPLY=($(compgen -W "profile dpi dpi-stages rate lighting colour key macro status slots call --yes --verbose --help" -- "$cur"))
+        COMPREPLY=($(compgen -W "profile dpi dpi-stages rate lighting colour key macro rule rules status slots call --yes --verbose --help" -- "$cur"))
         return
         ;;
     esac
@@ -48,6 +48,14 @@ _q7ctl() {
         3) _filedir ;;
         esac
         ;;
+    rule)
+        case "${#args[@]}" in
+        1) COMPREPLY=($(compgen -W "list add remove default" -- "$cur")) ;;
+        2) [[ ${args[1]} == default ]] && COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9 10 none" -- "$cur")) ;;
+        3) [[ ${args[1]} == add ]] && COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9 10" -- "$cur")) ;;
+        esac
+        ;;
+    rules) [[ ${#args[@]} == 1 ]] && COMPREPLY=($(compgen -W "on off" -- "$cur")) ;;
     status) COMPREPLY=($(compgen -W "--json" -- "$cur")) ;;
     call) [[ ${#args[@]} == 1 ]] && COMPREPLY=($(compgen -W "$(q7ctl slots 2>/dev/null | sed -n 's/^\([A-Za-z0-9_]*\)(.*/\1/p')" -- "$cur")) ;;
     esac

@@ -149,8 +149,10 @@ private slots:
         emit focus.focusChanged(QStringLiteral("xterm"));   // no rule, no default: nothing
         QCOMPARE(applied, (QList<int>{2, 5}));
         QVERIFY(rules.setDefaultProfile(0));
+        follower.setOwnNames({QStringLiteral("q7config")});
         emit focus.focusChanged(QStringLiteral("firefox"));
         emit focus.focusChanged(QStringLiteral("xterm"));
+        emit focus.focusChanged(QStringLiteral("q7config")); // our own window: as it is
         QCOMPARE(applied, (QList<int>{2, 5, 2, 0}));
         QVERIFY(rules.setRulesOn(false));
         emit focus.focusChanged(QStringLiteral("Steam"));

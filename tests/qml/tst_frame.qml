@@ -153,6 +153,12 @@ Item {
             // A profile switch reaches only built pages; the others read it when shown.
             mouseClick(find(root, "profile2"))
             compare(ui_View.callsOf("ui_02H_SetCurrentProfile")[0].args, [2])
+            compare(ui_View.callsOf("applyProfile").length, 0)
+            // With "apply on switch" a click sends the profile to the mouse as well.
+            ui_View.applyOnSwitch = true
+            mouseClick(find(root, "profile4"))
+            compare(ui_View.callsOf("applyProfile")[0].args, [4])
+            ui_View.applyOnSwitch = false
             mouseClick(find(root, "fnButton3"))
             verify(pages[3].item)
             compare(pages[0].item, null)

@@ -234,7 +234,11 @@ Item {
         enabled: Frame.profileMenuEnabled(_main_Q7.globalSettingSelected, _fkPage.curID)
         opacity: Frame.partOpacity(enabled)
         onIndexChanged_btn: function (currentIndex) {
-            ui_View.ui_02H_SetCurrentProfile(currentIndex)
+            // With "apply on switch" the mouse takes the profile too, not only the pages.
+            if (ui_View.getRuleOptions().applyOnSwitch)
+                ui_View.applyProfile(currentIndex)
+            else
+                ui_View.ui_02H_SetCurrentProfile(currentIndex)
             _Page_Keydefine.callPage("initUI")
             _Page_Color.callPage("refreshUI")
             _Page_Sensor.callPage("initUI")

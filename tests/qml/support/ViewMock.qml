@@ -75,6 +75,9 @@ QtObject {
     function ui_11H_SetDPISet(stages, codes, values) { record("ui_11H_SetDPISet", [stages, codes, values]) }
 
     function ui_02H_SetCurrentProfile(i) { record("ui_02H_SetCurrentProfile", [i]) }
+    property bool applyOnSwitch: false
+    function getRuleOptions() { return { applyOnSwitch: applyOnSwitch } }
+    function applyProfile(i) { record("applyProfile", [i]) }
     function loadProfile(i) { record("loadProfile", [i]) }
     function saveProfile(i) { record("saveProfile", [i]) }
     function resetProfile(i) { record("resetProfile", [i]) }
