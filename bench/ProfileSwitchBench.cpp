@@ -33,12 +33,15 @@ void sensorAndKeys(QSettings &p, int rate, int stage, int variant) {
     p.setValue(QStringLiteral("sensor/reportRate_Q7"), rate);
     p.setValue(QStringLiteral("sensor/stage_Q7"), stage);
     p.setValue(QStringLiteral("sensor/dpi_Q7"),
-               variant ? QVariantList{1000, 1500, 2000, 3000, 0, 0, 0, 0}
-                       : QVariantList{500, 1000, 1500, 2000, 0, 0, 0, 0});
+               variant ? QVariantList{1000, 2000, 4000, 8000, 0, 0, 0, 0}
+                       : QVariantList{800, 1600, 2400, 3200, 0, 0, 0, 0});
     QVariantList rgb;
     for (int i = 0; i < 24; ++i)
         rgb.append(variant ? 255 - i : i);
     p.setValue(QStringLiteral("color_Q7/type1"), rgb);
+    // The stage colours go as ids when the mouse's logo LED takes its palette.
+    p.setValue(QStringLiteral("color_Q7/type2"), variant ? QVariantList{7, 6, 5, 4, 3, 2, 1, 0}
+                                                         : QVariantList{0, 1, 2, 3, 4, 5, 6, 7});
     p.setValue(QStringLiteral("keydefine_Q7/4"),
                variant ? QVariantList{3, 0, 0xE9, 0} : QVariantList{1, 0, 0xF3, 0});
 }
@@ -65,8 +68,8 @@ void time(myQQuickView &view, const char *name, int a, int b) {
     }
     const double mean = double(timer.nsecsElapsed()) / 1e6 / (2 * Rounds);
     const int floor = (floorMs(applier, a, b) + floorMs(applier, b, a)) / 2;
-    std::printf("%-34s %6.1f %10.2f %10d %8.2f\n", name, double(sets) / (2 * Rounds), mean,
-                floor, floor > 0 ? mean / floor : 0.0);
+    std::printf("%-34s %6.1f %10.2f %10d %8.2f\n", name, double(sets) / (2 * Rounds), mean, floor,
+                floor > 0 ? mean / floor : 0.0);
 }
 
 } // namespace

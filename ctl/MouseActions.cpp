@@ -239,7 +239,7 @@ QStringList MouseActions::effectNames(const PageLogic &logic) {
 }
 
 QVariantMap MouseActions::lightingRecord(const PageLogic &logic, const QVariantList &stored) {
-    const QJSValue read = logic.call(Lib::Lighting, "readRecord", {QVariant(stored)});
+    const QJSValue read = logic.call(Lib::Lighting, "readRecord", {stored});
     // Nothing stored yet: what the colour page starts with.
     return read.isObject() ? read.toVariant().toMap()
                            : QVariantMap{{QStringLiteral("effectIndex"), 0},
@@ -536,13 +536,13 @@ SlotOutcome MouseActions::rules() {
         return failed();
     QJsonArray rules;
     for (const QJsonValue &r : list.toArray())
-        rules.append(QJsonObject{
-            {QStringLiteral("application"), r[QStringLiteral("application")]},
-            {QStringLiteral("profile"), r[QStringLiteral("profile")].toInt() + 1}});
-    return finish(QJsonObject{
-        {QStringLiteral("rulesOn"), options[QStringLiteral("rulesOn")].toBool()},
-        {QStringLiteral("default"), fallback.toInt() + 1},
-        {QStringLiteral("rules"), rules}});
+        rules.append(
+            QJsonObject{{QStringLiteral("application"), r[QStringLiteral("application")]},
+                        {QStringLiteral("profile"), r[QStringLiteral("profile")].toInt() + 1}});
+    return finish(
+        QJsonObject{{QStringLiteral("rulesOn"), options[QStringLiteral("rulesOn")].toBool()},
+                    {QStringLiteral("default"), fallback.toInt() + 1},
+                    {QStringLiteral("rules"), rules}});
 }
 
 SlotOutcome MouseActions::addRule(const QString &application, int profile) {
@@ -550,8 +550,7 @@ SlotOutcome MouseActions::addRule(const QString &application, int profile) {
     if (profile < 1 || profile > Profiles)
         return refuse(
             QStringLiteral("profile %1: profiles are 1 to %2").arg(profile).arg(Profiles));
-    return run(QStringLiteral("setRule"), {application, profile - 1}) ? finish(profile)
-                                                                      : failed();
+    return run(QStringLiteral("setRule"), {application, profile - 1}) ? finish(profile) : failed();
 }
 
 SlotOutcome MouseActions::removeRule(const QString &application) {
@@ -562,10 +561,9 @@ SlotOutcome MouseActions::removeRule(const QString &application) {
 SlotOutcome MouseActions::setDefaultRule(int profile) {
     start();
     if (profile < 0 || profile > Profiles)
-        return refuse(QStringLiteral("default %1: profiles are 1 to %2, or none").arg(profile).arg(
-            Profiles));
-    return run(QStringLiteral("setDefaultRuleProfile"), {profile - 1}) ? finish(profile)
-                                                                       : failed();
+        return refuse(
+            QStringLiteral("default %1: profiles are 1 to %2, or none").arg(profile).arg(Profiles));
+    return run(QStringLiteral("setDefaultRuleProfile"), {profile - 1}) ? finish(profile) : failed();
 }
 
 SlotOutcome MouseActions::setRulesOn(bool on) {

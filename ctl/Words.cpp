@@ -257,8 +257,9 @@ void Words::print(const QStringList &w, const SlotOutcome &outcome, bool json) {
     } else if (word == QLatin1String("rule") && v.isObject()) {
         // One rule a line, the profile first (application names may hold spaces).
         for (const QJsonValue &r : v[QStringLiteral("rules")].toArray())
-            out(QStringLiteral("%1 %2").arg(r[QStringLiteral("profile")].toInt()).arg(
-                r[QStringLiteral("application")].toString()));
+            out(QStringLiteral("%1 %2")
+                    .arg(r[QStringLiteral("profile")].toInt())
+                    .arg(r[QStringLiteral("application")].toString()));
         const int fallback = v[QStringLiteral("default")].toInt();
         out(QStringLiteral("default %1")
                 .arg(fallback > 0 ? QString::number(fallback) : QStringLiteral("none")));

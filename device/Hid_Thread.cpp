@@ -393,11 +393,10 @@ void Hid_Thread::startWatch(unsigned index) {
     if (path.isEmpty())
         return;
     // Absent until the next scan finds it again.
-    m_watcher = std::make_unique<EventWatcher>(
-        path, m_deviceReady, [this, index] {
-            forgetPath(int(index), Interface::Event);
-            lose();
-        });
+    m_watcher = std::make_unique<EventWatcher>(path, m_deviceReady, [this, index] {
+        forgetPath(int(index), Interface::Event);
+        lose();
+    });
 }
 
 void Hid_Thread::stopWatch() {

@@ -98,7 +98,8 @@ void RuleStore::read() {
     }
     // Entries are read where they are; a count that lies costs nothing.
     for (int i = 1; i <= maximumRules; ++i) {
-        const QString prefix = RulesArray + QLatin1Char('/') + QString::number(i) + QLatin1Char('/');
+        const QString prefix =
+            RulesArray + QLatin1Char('/') + QString::number(i) + QLatin1Char('/');
         if (!file.contains(prefix + ApplicationKey) && !file.contains(prefix + ProfileKey))
             continue;
         const QString application = file.value(prefix + ApplicationKey).toString();

@@ -35,7 +35,8 @@ QJSValue PageLogic::library(Library library) const {
     return root.property(QStringLiteral("library")).callWithInstance(root, {int(library)});
 }
 
-QJSValue PageLogic::call(Library which, const char *function, const QVariantList &args) const {
+QJSValue PageLogic::call(Library which, const char *function,
+                         std::initializer_list<QVariant> args) const {
     QJSValue f = library(which).property(QString::fromLatin1(function));
     if (!f.isCallable())
         return {};

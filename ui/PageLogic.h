@@ -4,6 +4,7 @@
 #include <QString>
 #include <QVariantList>
 
+#include <initializer_list>
 #include <memory>
 
 class QQmlEngine;
@@ -20,8 +21,10 @@ public:
     PageLogic(const PageLogic &) = delete;
     PageLogic &operator=(const PageLogic &) = delete;
 
-    // A function of the library called with args; undefined when it is not there.
-    QJSValue call(Library library, const char *function, const QVariantList &args = {}) const;
+    // A function of the library called with one argument per element of args; undefined when it
+    // is not there. Not a QVariantList: {list} would pass the list's elements as the arguments.
+    QJSValue call(Library library, const char *function,
+                  std::initializer_list<QVariant> args = {}) const;
     // A variable of the library ("effects", "mouseEntries", …).
     QJSValue value(Library library, const char *name) const;
 

@@ -20,7 +20,7 @@ constexpr int RecordBytes = 4;
 constexpr int Stages = 8;
 constexpr int RgbValues = 24;
 constexpr int KeyPage = 0;
-constexpr int PressGunFireKey = 0; // the fire key the press-gun page opens with
+constexpr int PressGunFireKey = 0;         // the fire key the press-gun page opens with
 constexpr qsizetype MacroSuffixLength = 4; // ".bin"
 
 QVariantList stored(const QSettings &profile, const QString &key) {
@@ -67,7 +67,8 @@ QList<PreparedSet> ProfileApplier::setsFor(int profile) {
     // A value the profile does not hold is not sent: the mouse keeps what it has, as it does
     // until a page sends that value.
     if (p.contains(ProfileKeys::reportRate)) {
-        const QJSValue index = js.call(Lib::Sensor, "rateIndex", {p.value(ProfileKeys::reportRate)});
+        const QJSValue index =
+            js.call(Lib::Sensor, "rateIndex", {p.value(ProfileKeys::reportRate)});
         m_view.sendReportRate(uchar(js.call(Lib::Sensor, "rateCode", {index.toInt()}).toInt()));
     }
     const QVariantList dpi = stored(p, ProfileKeys::dpiValues);
@@ -75,8 +76,8 @@ QList<PreparedSet> ProfileApplier::setsFor(int profile) {
         m_view.sendDpiSet(uchar(f.stageCount),
                           PageLogic::toList(js.call(Lib::Sensor, "dpiCodes", {f.sensorType, dpi})));
     if (p.contains(ProfileKeys::dpiStage))
-        m_view.sendDpiStage(
-            uchar(js.call(Lib::Sensor, "stageIndex", {p.value(ProfileKeys::dpiStage)}).toInt() + 1));
+        m_view.sendDpiStage(uchar(
+            js.call(Lib::Sensor, "stageIndex", {p.value(ProfileKeys::dpiStage)}).toInt() + 1));
 
     const QVariantList rgb = stored(p, ProfileKeys::colours(1));
     const QVariantList ids = stored(p, ProfileKeys::colours(2));
@@ -114,15 +115,14 @@ QList<PreparedSet> ProfileApplier::setsFor(int profile) {
     // Keys with no whole record stored take their defaults, as on the key page.
     QVariantList defaults = m_view.loadDefaultProfile(KeyPage);
     if (defaults.size() < KeyCount * RecordBytes)
-        defaults = PageLogic::toList(js.call(
-            Lib::Keys, "flatten", {js.value(Lib::Keys, "builtInDefaults").toVariant()}));
+        defaults = PageLogic::toList(
+            js.call(Lib::Keys, "flatten", {js.value(Lib::Keys, "builtInDefaults").toVariant()}));
     QVariantList records;
     for (int k = 0; k < KeyCount; ++k) {
         const QJSValue record =
             js.call(Lib::Keys, "recordFrom", {SettingsList::read(p, ProfileKeys::mouseKey(k))});
-        records.append(record.isArray()
-                           ? record.toVariant()
-                           : QVariant(defaults.mid(k * RecordBytes, RecordBytes)));
+        records.append(record.isArray() ? record.toVariant()
+                                        : QVariant(defaults.mid(k * RecordBytes, RecordBytes)));
     }
     m_view.sendKeyMatrix(PageLogic::toList(js.call(Lib::Keys, "flatten", {records})));
     // The macros the keys play, from the slots the macro files say they are bound to.

@@ -230,13 +230,11 @@ QVariant myQQuickView::ui_8BH_GetCurrentDPIStage() {
 }
 
 QVariantList myQQuickView::ui_8DH_GetRGBLedEffect() {
-    return ByteList::toUnsigned(
-        currentProfile()->value(ProfileKeys::ledEffect, 0).toList());
+    return ByteList::toUnsigned(currentProfile()->value(ProfileKeys::ledEffect, 0).toList());
 }
 
 QVariantList myQQuickView::ui_90H_GetLED8StageColor(uchar type) {
-    return ByteList::toUnsigned(
-        currentProfile()->value(ProfileKeys::colours(type), 0).toList());
+    return ByteList::toUnsigned(currentProfile()->value(ProfileKeys::colours(type), 0).toList());
 }
 
 uchar myQQuickView::ui_91H_SyncDPI() {

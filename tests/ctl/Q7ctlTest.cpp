@@ -484,8 +484,9 @@ private slots:
         QCOMPARE(r.out, QStringLiteral("3\n"));
         const QList<QByteArray> sent = sets(mouse);
         QVERIFY(sent.size() >= 5);
-        QVERIFY(std::any_of(sent.cbegin(), sent.cend(),
-                            [](const QByteArray &f) { return f.startsWith(bytesOf("0012014008")); }));
+        QVERIFY(std::any_of(sent.cbegin(), sent.cend(), [](const QByteArray &f) {
+            return f.startsWith(bytesOf("0012014008"));
+        }));
         const Run status = q7ctl(mouse, {"status", "--json"});
         QCOMPARE(status.exitCode, 0);
         const QJsonObject s = QJsonDocument::fromJson(status.out.toUtf8()).object();
