@@ -50,11 +50,8 @@ QRgb bracketPixel(const QImage &shot) {
     return shot.pixel(167, 110);
 }
 
-// Opens the settings panel, picks element `index` of a chooser there, and closes the panel.
-void chooseInPanel(myQQuickView *view, const char *chooserName, int index) {
-    click(view, item(view, "settingsButton"));
-    QQuickItem *content = item(view, "panelContent");
-    QTRY_COMPARE(content->x(), 0.0);
+// Picks element `index` of a drop-down list.
+void chooseIn(myQQuickView *view, const char *chooserName, int index) {
     QQuickItem *chooser = item(view, chooserName);
     QVERIFY(chooser);
     QVERIFY(QMetaObject::invokeMethod(chooser, "showList"));
@@ -65,8 +62,21 @@ void chooseInPanel(myQQuickView *view, const char *chooserName, int index) {
     const QPointF row = list->mapToScene(QPointF(30, index * rowHeight + rowHeight / 2));
     QTest::mouseClick(view, Qt::LeftButton, {}, row.toPoint());
     QCOMPARE(chooser->property("defaultIndex").toInt(), index);
+}
+
+// Opens the settings panel, picks element `index` of a chooser there, and closes the panel.
+void chooseInPanel(myQQuickView *view, const char *chooserName, int index) {
+    click(view, item(view, "settingsButton"));
+    QQuickItem *content = item(view, "panelContent");
+    QTRY_COMPARE(content->x(), 0.0);
+    chooseIn(view, chooserName, index);
     click(view, item(view, "settingsButton"));
     QTRY_VERIFY(!item(view, "globalSetting")->isVisible());
+}
+
+int rowCount(QQuickItem *list) {
+    const QObject *model = list->property("mdItems").value<QObject *>();
+    return model ? model->property("count").toInt() : -1;
 }
 
 } // namespace
@@ -152,6 +162,40 @@ private slots:
         QCOMPARE(menuProf->property("currentIndex").toInt(), 2);
         QCOMPARE(view->currentProfileIndex(), 2);
 
+        // The settings with the rule switches, then the rules panel; a rule added there.
+        view->setRunningApplicationsSource([] {
+            return QStringList{QStringLiteral("steam"), QStringLiteral("firefox")};
+        });
+        click(view, item(view, "settingsButton"));
+        QTRY_COMPARE(item(view, "panelContent")->x(), 0.0);
+        QTest::qWait(300);
+        QVERIFY(view->grabFramebuffer().save(m_shots + QStringLiteral("/settings-skin1.png")));
+        QVERIFY(item(view, "ruleSwitch_rulesOn")->property("isSelect").toBool());
+        click(view, item(view, "ruleSwitch_applyOnSwitch"));
+        QVERIFY(view->ruleStore().applyOnSwitch());
+        click(view, item(view, "ruleSwitch_applyOnSwitch"));
+        QVERIFY(!view->ruleStore().applyOnSwitch());
+        click(view, item(view, "editRules"));
+        QTRY_VERIFY(item(view, "rulesPanel"));
+        QTRY_COMPARE(item(view, "panelContent")->x(), 0.0);
+        QQuickItem *running = item(view, "runningList");
+        QCOMPARE(rowCount(running), 2);
+        QTest::mouseClick(view, Qt::LeftButton, {}, running->mapToScene(QPointF(30, 12)).toPoint());
+        QCOMPARE(item(view, "ruleApplication")->property("text").toString(), "firefox");
+        chooseIn(view, "ruleProfile", 2);
+        click(view, item(view, "addRule"));
+        QCOMPARE(view->ruleStore().profileFor(QStringLiteral("firefox")), std::optional<int>(2));
+        QCOMPARE(rowCount(item(view, "ruleList")), 1);
+        chooseIn(view, "defaultProfile", 1);
+        QCOMPARE(view->ruleStore().defaultProfile(), std::optional<int>(0));
+        QTRY_VERIFY(
+            !findItem(item(view, "defaultProfile"), QStringLiteral("dropList"))->isVisible());
+        QTRY_VERIFY(!findItem(item(view, "ruleProfile"), QStringLiteral("dropList"))->isVisible());
+        QVERIFY(view->grabFramebuffer().save(m_shots + QStringLiteral("/rules-skin1.png")));
+        click(view, item(view, "rulesBack"));
+        QTRY_VERIFY(item(view, "ruleSwitch_rulesOn"));
+        click(view, item(view, "settingsButton"));
+        QTRY_VERIFY(!item(view, "globalSetting")->isVisible());
         // The other skin, chosen in the panel.
         chooseInPanel(view, "skinChooser", 1);
         QCOMPARE(root->property("skin_No").toInt(), 2);
@@ -163,6 +207,19 @@ private slots:
         QVERIFY(showPage(view, 3, QStringLiteral("sensor-skin2.png")));
         QVERIFY(showPage(view, 0, QStringLiteral("keydefine-skin2.png")));
         QVERIFY(showPage(view, 4, QStringLiteral("pressgun-skin2.png")));
+        // The rules from a profile's menu, for that profile; leaving them closes the panel.
+        QQuickItem *p5 = item(view, "profile4");
+        QTest::mouseClick(view, Qt::RightButton, {},
+                          p5->mapToScene(QPointF(p5->width() / 2, p5->height() / 2)).toPoint());
+        QTRY_COMPARE(item(view, "profileMenu")->property("opacity").toReal(), 1.0);
+        click(view, item(view, "profileMenuItem3"));
+        QTRY_VERIFY(item(view, "rulesPanel"));
+        QTRY_COMPARE(item(view, "panelContent")->x(), 0.0);
+        QCOMPARE(item(view, "ruleProfile")->property("defaultIndex").toInt(), 4);
+        QTest::qWait(300);
+        QVERIFY(view->grabFramebuffer().save(m_shots + QStringLiteral("/rules-skin2.png")));
+        click(view, item(view, "rulesBack"));
+        QTRY_VERIFY(!item(view, "globalSetting")->isVisible());
         QVERIFY(showPage(view, 1, QStringLiteral("macro-skin2.png")));
 
         // Both pages in Chinese.
@@ -176,6 +233,15 @@ private slots:
         chooseInPanel(view, "languageChooser", 0);
         QCOMPARE(root->property("globalSetting_stringList").toStringList().value(86),
                  QStringLiteral("传感器"));
+        click(view, item(view, "settingsButton"));
+        QTRY_COMPARE(item(view, "panelContent")->x(), 0.0);
+        QVERIFY(view->grabFramebuffer().save(m_shots + QStringLiteral("/settings-skin2-zh.png")));
+        click(view, item(view, "editRules"));
+        QTRY_VERIFY(item(view, "rulesPanel"));
+        QTRY_COMPARE(item(view, "panelContent")->x(), 0.0);
+        QVERIFY(view->grabFramebuffer().save(m_shots + QStringLiteral("/rules-skin2-zh.png")));
+        click(view, item(view, "settingsButton"));
+        QTRY_VERIFY(!item(view, "globalSetting")->isVisible());
         QVERIFY(showPage(view, 3, QStringLiteral("sensor-skin2-zh.png")));
         QVERIFY(showPage(view, 2, QStringLiteral("color-skin2-zh.png")));
         chooseInPanel(view, "skinChooser", 0);

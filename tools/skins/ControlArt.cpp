@@ -532,7 +532,7 @@ QImage pagePanel(const SkinStyle &s, const QString &page) {
 void drawPageBackgrounds(SkinWriter &out) {
     const SkinStyle &s = out.style();
     out.write(QStringLiteral("list_center/globalsettingBackground"),
-              panelImage(s, 340, 420, 18, 238));
+              panelImage(s, 340, 516, 18, 238));
     for (const char *name :
          {"fnColorBackground", "fnKeydefineBackground", "fnMacroBackground", "fnCommonBackground"})
         out.write(QStringLiteral("list_center/%1").arg(QLatin1String(name)),

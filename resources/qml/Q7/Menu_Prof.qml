@@ -1,7 +1,8 @@
 import QtQuick
 import "frame.js" as Frame
 
-// The ten profiles. A left click switches; a right click offers load, save and reset of the file.
+// The ten profiles. A left click switches; a right click offers load, save and reset of the file,
+// and the rules that choose profiles.
 Item {
     id: _menuProf
 
@@ -27,6 +28,8 @@ Item {
             ui_View.saveProfile(entry)
         else if (item === 2)
             ui_View.resetProfile(entry)
+        else if (item === Frame.profileMenuRules)
+            _Page_Globalsetting.showRules(entry, true)
         if (Frame.profileItemReloads(item, entry, currentIndex))
             indexChanged_btn(currentIndex)
     }

@@ -1,7 +1,8 @@
 import QtQuick
 import "frame.js" as Frame
+import "../basic/globalsetting.js" as Settings
 
-// LOAD / SAVE / RESET / CANCEL for one profile entry.
+// LOAD / SAVE / RESET / RULES / CANCEL for one profile entry.
 Rectangle {
     id: _menu
 
@@ -29,7 +30,7 @@ Rectangle {
     }
 
     width: 45
-    height: 4 * 20
+    height: Frame.profileMenuStrings.length * 20
     color: "#20000000"
     visible: false
     opacity: 0
@@ -49,7 +50,7 @@ Rectangle {
                 Text {
                     id: _text
                     anchors.centerIn: parent
-                    text: _mainIten.globalSetting_stringList[modelData] || ""
+                    text: Settings.stringAt(_mainIten.globalSetting_stringList, modelData)
                     font.family: _mainIten.globalSetting_fontFamily
                     font.pixelSize: _mainIten.globalSetting_size
                     color: _area.containsMouse ? _mainIten.globalSetting_color : _mainIten.globalSetting_color_enable

@@ -60,8 +60,9 @@ function profileLabel(index) {
     return "P" + (n < 10 ? "0" + n : "" + n)
 }
 
-// Context-menu items in order: LOAD, SAVE, RESET, CANCEL, with their strings.
-var profileMenuStrings = [84, 85, 77, 78]
+// Context-menu items in order: LOAD, SAVE, RESET, RULES, CANCEL, with their strings.
+var profileMenuStrings = [84, 85, 77, 153, 78]
+var profileMenuRules = 3
 
 // Whether a context-menu item on `entry` must make the pages reload: LOAD and RESET of the
 // profile that is current replace the file the pages show.
@@ -73,7 +74,8 @@ function profileItemReloads(item, entry, current) {
 // outside the window changes; a profile switch or a replaced profile reloads the pages a click on
 // the profile menu reloads.
 var outsideChanges = {
-    ui_02H_SetCurrentProfile: [0, 2, 3], applyProfile: [0, 2, 3], loadProfile: [0, 2, 3], resetProfile: [0, 2, 3],
+    ui_02H_SetCurrentProfile: [0, 2, 3], applyProfile: [0, 2, 3], loadProfile: [0, 2, 3],
+    resetProfile: [0, 2, 3],
     ui_01H_SetReportRate: [3], ui_0BH_SetCurrentDPIStage: [3], ui_11H_SetDPISet: [3],
     setCursorSpeed: [3], setVerticalScrollLines: [3], setDoubleClickSpeed: [3],
     ui_10H_SetLED8StageColor: [2, 3], ui_0DH_SetRGBLedEffect: [2],

@@ -2,9 +2,12 @@ import QtQuick
 import "../common"
 import "../Q7/frame.js" as Frame
 import "globalsetting.js" as Settings
+import "rules.js" as Rules
 
-// The global-settings panel: skin, sound, animation, language, background and the text look.
-// It owns the values the whole scene draws with; its controls are built when it first opens.
+// The global-settings panel: skin, sound, animation, language, background, the text look and the
+// switches of the profile rules. It owns the values the whole scene draws with; its controls are
+// built when it first opens. The rules panel takes its place when asked for, from here or from
+// the profile menu.
 Flickable {
     id: _panel
 
@@ -37,6 +40,13 @@ Flickable {
     property string inputB: "1"
     // With the skin chooser hidden the rows below it move up.
     readonly property int rowShift: skinShown ? 0 : -11
+    // 0 the settings, 1 the rules; rulesAlone: the rules were opened from the profile menu, and
+    // leaving them closes the panel.
+    property int part: 0
+    property bool rulesAlone: false
+    property int rulesProfile: -1
+    // {rulesOn, applyOnSwitch, keepInStep, autostart, …} as the native side keeps them.
+    property var ruleOptions: ({})
 
     function initUI() {
         var state = Settings.loadState(ui_View.loadApConfig())
@@ -72,6 +82,44 @@ Flickable {
             _Url = state.url
         }
         skinShown = ui_View.getIsSkinShow()
+        ruleOptions = ui_View.getRuleOptions()
+    }
+
+    // A switch flipped: stored at once (it lives in the rule file, not in the configuration that
+    // Apply saves). A refused change shows its box and the switch shows what is stored.
+    function setRuleSwitch(name, on) {
+        ui_View.setRuleOption(name, on)
+        ruleOptions = ui_View.getRuleOptions()
+    }
+
+    // The rules panel, from the settings (alone false) or from the profile menu with profile
+    // chosen for a new rule.
+    function showRules(profile, alone) {
+        rulesProfile = profile
+        if (visible && !_close.running) {
+            showPart(1)
+            return
+        }
+        rulesAlone = alone
+        part = 1
+        _Menu_Up.isGlobalSettingSelect = true
+    }
+
+    function leaveRules() {
+        if (rulesAlone)
+            _Menu_Up.isGlobalSettingSelect = false
+        else
+            showPart(0)
+    }
+
+    // The shown part slides out and the other one in.
+    function showPart(which) {
+        if (which === part)
+            return
+        if (_open.running)
+            finishOpening()
+        _swapTo.value = which
+        _swap.restart()
     }
 
     function translateStrings() {
@@ -214,10 +262,12 @@ Flickable {
         _close.stop()
         _content.x = width
         visible = false
+        part = 0
+        rulesAlone = false
     }
 
     width: 340
-    height: 420
+    height: 516
     clip: true
     interactive: false
     visible: false
@@ -250,7 +300,41 @@ Flickable {
         height: _panel.height
         x: _panel.width
         active: false
-        sourceComponent: _controls
+        sourceComponent: _panel.part === 1 ? _rulesPart : _controls
+        onLoaded: {
+            if (_panel.part === 1 && _panel.rulesProfile >= 0)
+                item.chooseProfile(_panel.rulesProfile)
+        }
+    }
+
+    Component {
+        id: _rulesPart
+
+        Item {
+            width: _panel.width
+            height: _panel.height
+
+            function dropInputFocus() {
+                _rulesPanel.dropInputFocus()
+            }
+            function chooseProfile(profile) {
+                _rulesPanel.chooseProfile(profile)
+            }
+
+            Image {
+                anchors.fill: parent
+                source: _mainIten.sourceGlobalsettingBackground
+            }
+            MouseArea {
+                anchors.fill: parent
+                onPressed: _panel.dropInputFocus()
+            }
+            RulesPanel {
+                id: _rulesPanel
+                objectName: "rulesPanel"
+                onBack: _panel.leaveRules()
+            }
+        }
     }
 
     Component {
@@ -259,6 +343,14 @@ Flickable {
         Item {
             width: _panel.width
             height: _panel.height
+
+            // Switched from outside (q7ctl, D-Bus) while the panel is open.
+            Connections {
+                target: ui_View
+                function onRulesChanged() {
+                    _panel.ruleOptions = ui_View.getRuleOptions()
+                }
+            }
 
             function dropInputFocus() {
                 _inputR.textFocus = false
@@ -502,9 +594,55 @@ Flickable {
                 }
             }
 
+            TextBox {
+                x: 27
+                y: 382
+                height: 96
+                title: Rules.text(_panel._StringList, "title")
+
+                Column {
+                    x: 12
+                    y: 14
+                    spacing: 5
+                    Repeater {
+                        model: Rules.switches
+                        Checkbox {
+                            objectName: "ruleSwitch_" + modelData
+                            chkStr: Rules.text(_panel._StringList, modelData)
+                            Binding on isSelect { value: _panel.ruleOptions[modelData] === true }
+                            onClicked: function (select) {
+                                _panel.setRuleSwitch(modelData, select)
+                                isSelect = _panel.ruleOptions[modelData] === true
+                            }
+                        }
+                    }
+                }
+                Text {
+                    objectName: "editRules"
+                    x: parent.width - implicitWidth - 10
+                    y: 12
+                    height: 20
+                    verticalAlignment: Text.AlignVCenter
+                    Accessible.role: Accessible.Button
+                    Accessible.name: Rules.text(_panel._StringList, "title")
+                    Accessible.onPressAction: if (enabled) _panel.showRules(-1, false)
+                    text: "【 " + Rules.text(_panel._StringList, "edit") + " 】"
+                    color: _editArea.containsMouse ? _mainIten.globalSetting_color
+                                                   : _mainIten.globalSetting_color_enable
+                    font.family: _mainIten.globalSetting_fontFamily
+                    font.pixelSize: _mainIten.globalSetting_size
+                    MouseArea {
+                        id: _editArea
+                        anchors.fill: parent
+                        hoverEnabled: true
+                        onClicked: _panel.showRules(-1, false)
+                    }
+                }
+            }
+
             Image {
                 x: 190
-                y: 376
+                y: 479
                 width: 96
                 height: 36
                 source: _mainIten.sourceFram2btn
@@ -547,5 +685,19 @@ Flickable {
             duration: 0.8 * _mainIten.animation_speed; easing.type: Easing.OutCubic
         }
         PropertyAction { target: _panel; property: "visible"; value: false }
+        ScriptAction { script: { _panel.part = 0; _panel.rulesAlone = false } }
+    }
+
+    SequentialAnimation {
+        id: _swap
+        NumberAnimation {
+            target: _content; property: "x"; to: _panel.width
+            duration: 0.4 * _mainIten.animation_speed; easing.type: Easing.InCubic
+        }
+        PropertyAction { id: _swapTo; target: _panel; property: "part" }
+        NumberAnimation {
+            target: _content; property: "x"; from: _panel.width; to: 0
+            duration: 0.4 * _mainIten.animation_speed; easing.type: Easing.OutCubic
+        }
     }
 }

@@ -88,6 +88,9 @@ function paletteEffects(mode) {
     }
 }
 
+// The interface strings: element 0 is the font family, then strings 1 … 156.
+var stringCount = 157
+
 // The interface strings before any language file is applied; element 0 is the font family.
 function builtInStrings() {
     var s = ["Arial", "OPTIONS", "LOOP", "SPEED", "BRIGHTNESS", "DIRECTION", "PAINTING", "EFFECTS",
@@ -108,10 +111,25 @@ function builtInStrings() {
              "VERTICAL SCROLL SPEED", "DOUBLE CLICK SPEED", "DPI LEVEL", "DPI INDICATOR LED",
              "DEFAULT", "APPLY", "SCROLL SWAP", "SCROLL UP", "SCROLL DOWN", "LED CONTROL", "RENAME",
              "ALL RESET", "ALL SAVE", "", "", "", "", "PRESS GUN", "X ADJUST", "Y ADJUST", "TIMES",
-             "SWITCH", "CURSOR RETURN", "SYSTEM", "USER"]
-    while (s.length < 141)
+             "SWITCH", "CURSOR RETURN", "SYSTEM", "USER", "", "", "PUBG", "CS", "CF", "FIRE TIME",
+             "FIRE PERIOD", "", "DEFAULT VALUE 1", "DEFAULT VALUE 2", "USER VALUE", "", "", "",
+             // 141 …: the profile rules
+             "PROFILE RULES", "SWITCH BY APPLICATION", "APPLY ON SWITCH", "RESTORE ON RECONNECT",
+             "START AT LOGIN", "EDIT", "APPLICATION", "PROFILE", "RUNNING", "OTHER APPLICATIONS",
+             "UNCHANGED", "ADD", "RULES",
+             "This desktop does not tell which application has the focus: rules cannot switch "
+             + "profiles here.",
+             "This desktop tells the focus of X11 applications only: rules switch for those.",
+             "BACK"]
+    while (s.length < stringCount)
         s.push("")
     return s
+}
+
+// String `index` of the language, or the built-in text where the language has none (a language
+// file older than the string).
+function stringAt(strings, index) {
+    return stringOr(strings, index, builtInStrings()[index])
 }
 
 var builtInColors = [[0, 255, 255], [255, 200, 150], [255, 180, 0], [200, 200, 100],
@@ -128,7 +146,7 @@ function stringOr(strings, index, builtIn) {
 // undefined.
 function padStrings(list) {
     var padded = list ? list.slice() : []
-    while (padded.length < 141)
+    while (padded.length < stringCount)
         padded.push("")
     return padded
 }

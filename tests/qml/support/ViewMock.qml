@@ -75,8 +75,55 @@ QtObject {
     function ui_11H_SetDPISet(stages, codes, values) { record("ui_11H_SetDPISet", [stages, codes, values]) }
 
     function ui_02H_SetCurrentProfile(i) { record("ui_02H_SetCurrentProfile", [i]) }
+    // The rules (ruleEntries): [{application, profile}], the default (-1 none), the switches; a name in
+    // `refusedNames` is refused as the native side refuses one.
+    signal rulesChanged
+    property var ruleEntries: []
+    property int defaultRuleProfile: -1
+    property var ruleOptions: ({ rulesOn: true, applyOnSwitch: false, keepInStep: true,
+                                 autostart: false, focusState: "watching", focusNote: "" })
+    property var refusedNames: []
+    property var running: []
     property bool applyOnSwitch: false
-    function getRuleOptions() { return { applyOnSwitch: applyOnSwitch } }
+    function getRuleOptions() {
+        var o = Object.assign({}, ruleOptions)
+        o.applyOnSwitch = applyOnSwitch || o.applyOnSwitch
+        return o
+    }
+    function setRuleOption(name, on) {
+        record("setRuleOption", [name, on])
+        if (refusedNames.indexOf(name) >= 0)
+            return false
+        var o = Object.assign({}, ruleOptions)
+        o[name] = on
+        ruleOptions = o
+        rulesChanged()
+        return true
+    }
+    function getRules() { return ruleEntries.slice() }
+    function setRule(application, profile) {
+        record("setRule", [application, profile])
+        if (refusedNames.indexOf(application) >= 0)
+            return false
+        ruleEntries = ruleEntries.filter(function (r) { return r.application !== application })
+                                 .concat([{ application: application, profile: profile }])
+        rulesChanged()
+        return true
+    }
+    function removeRule(application) {
+        record("removeRule", [application])
+        ruleEntries = ruleEntries.filter(function (r) { return r.application !== application })
+        rulesChanged()
+        return true
+    }
+    function getDefaultRuleProfile() { return defaultRuleProfile }
+    function setDefaultRuleProfile(p) {
+        record("setDefaultRuleProfile", [p])
+        defaultRuleProfile = p
+        rulesChanged()
+        return true
+    }
+    function getRunningApplications() { return running.slice() }
     function applyProfile(i) { record("applyProfile", [i]) }
     function loadProfile(i) { record("loadProfile", [i]) }
     function saveProfile(i) { record("saveProfile", [i]) }
