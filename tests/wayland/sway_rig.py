@@ -55,12 +55,40 @@ class RigUnavailable(Exception):
 
 def skip_or_fail(reason):
     """Ends the process: skipped, or failed under CI, where the rig must run."""
+    rig = os.path.basename(sys.argv[0]).removesuffix(".py")
     if os.environ.get("CI") == "true":
-        print("sway_rig: FAILED: the Wayland rig cannot start (%s); CI must run it" % reason,
+        print("%s: FAILED: the Wayland rig cannot start (%s); CI must run it" % (rig, reason),
               file=sys.stderr)
         sys.exit(1)
-    print("sway_rig: SKIPPED: the Wayland rig cannot start (%s)" % reason, file=sys.stderr)
+    print("%s: SKIPPED: the Wayland rig cannot start (%s)" % (rig, reason), file=sys.stderr)
     sys.exit(SKIP)
+
+
+def log_tail(path):
+    """The last lines of a compositor's log, for a message that says why it did not start."""
+    try:
+        with open(path, errors="replace") as f:
+            return " | ".join(f.read().strip().splitlines()[-3:])
+    except OSError:
+        return "(no log)"
+
+
+def run_in_rig(rig, argv):
+    """What a rig's wrapper does: starts the rig, runs the command after "--" with the rig's
+    client_env (a None value unsets that variable), stops the rig, and exits as the command did;
+    skips (or fails under CI) when the rig cannot start."""
+    if len(argv) < 4 or argv[2] != "--":
+        sys.exit("usage: %s RIG_CLIENT -- COMMAND [ARG...]" % os.path.basename(argv[0]))
+    try:
+        rig.start()
+    except RigUnavailable as e:
+        skip_or_fail(str(e))
+    try:
+        env = dict(os.environ, **rig.client_env())
+        env = {k: v for k, v in env.items() if v is not None}
+        return subprocess.run(argv[3:], env=env).returncode
+    finally:
+        rig.stop()
 
 
 def wait_for(predicate, timeout, what, interval=0.1):
@@ -152,13 +180,13 @@ class SwayRig:
             wait_for(self._ready, START_TIMEOUT_S, "sway's sockets")
         except (AssertionError, RigUnavailable) as e:
             reason = str(e) if isinstance(e, RigUnavailable) else \
-                "sway did not come up: " + self._log_tail()
+                "sway did not come up: " + log_tail(self.log_path)
             self.stop()
             raise RigUnavailable(reason)
 
     def _ready(self):
         if self.process.poll() is not None:
-            raise RigUnavailable("sway ended at once: " + self._log_tail())
+            raise RigUnavailable("sway ended at once: " + log_tail(self.log_path))
         names = os.listdir(self.runtime)
         socks = [n for n in names if n.startswith("sway-ipc.") and n.endswith(".sock")]
         waylands = [n for n in names if n.startswith("wayland-") and not n.endswith(".lock")]
@@ -167,13 +195,6 @@ class SwayRig:
         self.sock = os.path.join(self.runtime, socks[0])
         self.wayland = os.path.join(self.runtime, waylands[0])
         return self._msg("-t", "get_outputs", check=False) is not None
-
-    def _log_tail(self):
-        try:
-            with open(self.log_path, errors="replace") as f:
-                return " | ".join(f.read().strip().splitlines()[-3:])
-        except OSError:
-            return "(no log)"
 
     def stop(self):
         if not self.owned:
@@ -288,20 +309,5 @@ class SwayRig:
         return path
 
 
-def main(argv):
-    if len(argv) < 4 or argv[2] != "--":
-        sys.exit("usage: sway_rig.py RIG_CLIENT -- COMMAND [ARG...]")
-    try:
-        rig = SwayRig(rig_client=argv[1])
-        rig.start()
-    except RigUnavailable as e:
-        skip_or_fail(str(e))
-    try:
-        env = dict(os.environ, **rig.client_env())
-        return subprocess.run(argv[3:], env=env).returncode
-    finally:
-        rig.stop()
-
-
 if __name__ == "__main__":
-    sys.exit(main(sys.argv))
+    sys.exit(run_in_rig(SwayRig(rig_client=sys.argv[1] if len(sys.argv) > 1 else None), sys.argv))

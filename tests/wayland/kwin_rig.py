@@ -1,0 +1,214 @@
+#!/usr/bin/python3
+"""The KDE rig: KWin's own Wayland compositor, headless (kwin_wayland --virtual), on a session bus
+of its own, with its /Scripting interface. No input devices, no XWayland, no Plasma shell.
+
+A test runs inside it through the wrapper (CTest's q7_kwin_test in tests/CMakeLists.txt):
+
+    kwin_rig.py RIG_CLIENT -- COMMAND [ARG...]
+
+The command gets WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS (KWin's bus), XDG_RUNTIME_DIR (KWin's),
+XDG_CURRENT_DESKTOP=KDE, XDG_SESSION_TYPE=wayland, KDE_FULL_SESSION and Q7_RIG_CLIENT (a plain window with
+`q7-rig-client window APP_ID`). When KWin cannot start the wrapper exits with SKIP (77), or fails
+with CI=true. A Python test inside it drives the rig with
+
+    rig = KWinRig.from_environment()
+    rig.activate("app.id")       # KWin activates that application's window, as a click would
+    rig.run_script(text)         # any KWin script, run once
+    rig.restart_kwin()           # a new KWin on the same bus and socket, as after a crash
+
+Two workarounds make KWin start in a container: its binary carries the file capability
+cap_sys_resource, which a container without it refuses to execute, so the rig runs a copy (still
+named kwin_wayland, which KWin checks); and KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 lets clients use
+its privileged interfaces without a desktop file that grants them.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import sys
+import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from sway_rig import RigUnavailable, log_tail, run_in_rig, wait_for  # noqa: E402
+
+START_TIMEOUT_S = 30
+SCRIPT_NAME = "q7-rig-script"
+
+
+class KWinRig:
+    def __init__(self, rig_client=None):
+        self.rig_client = rig_client
+        self.owned = False
+        self.folder = None
+        self.bus = None
+        self.bus_address = None
+        self.process = None
+        self.wayland = None
+
+    @classmethod
+    def from_environment(cls):
+        """The rig the wrapper started for this process."""
+        if not os.environ.get("Q7_KWIN_RIG") or not os.environ.get("WAYLAND_DISPLAY"):
+            raise RigUnavailable("not inside the KDE rig (run through kwin_rig.py)")
+        rig = cls(os.environ.get("Q7_RIG_CLIENT"))
+        rig.folder = os.environ["Q7_KWIN_RIG"]
+        rig.wayland = os.environ["WAYLAND_DISPLAY"]
+        rig.bus_address = os.environ["DBUS_SESSION_BUS_ADDRESS"]
+        return rig
+
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def start(self):
+        kwin = shutil.which("kwin_wayland")
+        if not kwin:
+            raise RigUnavailable("kwin_wayland is not installed (./dev installs kwin-wayland)")
+        self.owned = True
+        self.folder = tempfile.mkdtemp(prefix="q7-kwin-")
+        for name in ("run", "home", "bin"):
+            os.mkdir(os.path.join(self.folder, name), 0o700)
+        shutil.copy(kwin, os.path.join(self.folder, "bin"))  # contents and mode, no capability
+        with open(self._log_path(), "wb") as log:
+            try:
+                self.bus = subprocess.Popen(
+                    ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1",
+                     "--address=unix:path=" + os.path.join(self.folder, "bus")],
+                    env=self._env(), stdout=subprocess.PIPE, stderr=log, start_new_session=True)
+            except OSError as e:
+                self.stop()
+                raise RigUnavailable(str(e))
+        self.bus_address = self.bus.stdout.readline().decode().strip()
+        if not self.bus_address:
+            self.stop()
+            raise RigUnavailable("dbus-daemon did not start")
+        self.wayland = os.path.join(self.folder, "run", "wayland-q7")
+        self._start_kwin()
+
+    def _log_path(self):
+        return os.path.join(self.folder, "kwin.log")
+
+    def _env(self):
+        home = os.path.join(self.folder, "home")
+        env = {"PATH": "/usr/bin:/bin", "HOME": home, "XDG_CONFIG_HOME": home + "/.config",
+               "XDG_RUNTIME_DIR": os.path.join(self.folder, "run")}
+        if self.bus_address:
+            env.update({"DBUS_SESSION_BUS_ADDRESS": self.bus_address,
+                        "KWIN_WAYLAND_NO_PERMISSION_CHECKS": "1",
+                        "XDG_CURRENT_DESKTOP": "KDE", "KDE_FULL_SESSION": "true"})
+        return env
+
+    def _start_kwin(self):
+        with open(self._log_path(), "ab") as log:
+            try:
+                self.process = subprocess.Popen(
+                    [os.path.join(self.folder, "bin", "kwin_wayland"), "--virtual",
+                     "--no-lockscreen", "--socket", os.path.basename(self.wayland)],
+                    env=self._env(), cwd=self.folder, stdin=subprocess.DEVNULL, stdout=log,
+                    stderr=subprocess.STDOUT, start_new_session=True)
+            except OSError as e:
+                self.stop()
+                raise RigUnavailable(str(e))
+        try:
+            wait_for(self._ready, START_TIMEOUT_S, "KWin's socket and its /Scripting")
+        except (AssertionError, RigUnavailable) as e:
+            reason = str(e) if isinstance(e, RigUnavailable) else \
+                "KWin did not come up: " + log_tail(self._log_path())
+            self.stop()
+            raise RigUnavailable(reason)
+
+    def _ready(self):
+        if self.process.poll() is not None:
+            raise RigUnavailable("kwin_wayland ended at once: " + log_tail(self._log_path()))
+        return os.path.exists(self.wayland) and self._call(
+            "/Scripting", "org.freedesktop.DBus.Peer.Ping", check=False) is not None
+
+    def restart_kwin(self):
+        """Ends KWin and starts another on the same bus and socket, as after a crash (its
+        clients lose their windows). This object ends the new one in stop()."""
+        pid = self._bus_call("org.freedesktop.DBus", "/",
+                             "org.freedesktop.DBus.GetConnectionUnixProcessID", "org.kde.KWin")
+        os.kill(int(pid.strip("(),").split()[-1]), signal.SIGTERM)
+        wait_for(lambda: "false" in self._bus_call(
+            "org.freedesktop.DBus", "/", "org.freedesktop.DBus.NameHasOwner", "org.kde.KWin"),
+            10, "KWin to leave the bus")
+        self._start_kwin()
+
+    def stop(self):
+        """Ends what this object started: everything, or (inside the wrapper) a restarted KWin."""
+        for process in (self.process, self.bus if self.owned else None):
+            if process and process.poll() is None:
+                process.terminate()
+                try:
+                    process.wait(timeout=10)
+                except subprocess.TimeoutExpired:
+                    process.kill()
+                    process.wait()
+        if self.bus:
+            self.bus.stdout.close()
+        if self.owned and self.folder:
+            shutil.rmtree(self.folder, ignore_errors=True)
+            self.folder = None
+
+    # --- what clients need -------------------------------------------------------------------
+
+    def client_env(self):
+        """What a client of this KWin needs in its environment, as a Plasma session gives it
+        (None: not set there)."""
+        env = {"WAYLAND_DISPLAY": self.wayland, "DBUS_SESSION_BUS_ADDRESS": self.bus_address,
+               "XDG_SESSION_TYPE": "wayland", "XDG_CURRENT_DESKTOP": "KDE",
+               "KDE_FULL_SESSION": "true", "Q7_KWIN_RIG": self.folder,
+               "XDG_RUNTIME_DIR": os.path.join(self.folder, "run"),
+               "DISPLAY": None, "SWAYSOCK": None}
+        if self.rig_client:
+            env["Q7_RIG_CLIENT"] = self.rig_client
+        return env
+
+    def _call(self, path, method, *args, check=True):
+        return self._bus_call("org.kde.KWin", path, method, *args, check=check)
+
+    def _bus_call(self, destination, path, method, *args, check=True):
+        result = subprocess.run(
+            ["gdbus", "call", "--session", "--dest", destination, "--object-path", path,
+             "--method", method, *args],
+            env=dict(os.environ, DBUS_SESSION_BUS_ADDRESS=self.bus_address),
+            capture_output=True, text=True, timeout=20)
+        if result.returncode != 0:
+            if check:
+                raise AssertionError("%s %s: %s" % (destination, method, result.stderr.strip()))
+            return None
+        return result.stdout.strip()
+
+    def run_script(self, text):
+        """Runs a KWin script once (Plasma 5 and 6 alike) and unloads it."""
+        path = os.path.join(self.folder, "rig-script.js")
+        with open(path, "w") as f:
+            f.write(text)
+        scripting = "org.kde.kwin.Scripting."
+        self._call("/Scripting", scripting + "unloadScript", SCRIPT_NAME)
+        self._call("/Scripting", scripting + "loadScript", path, SCRIPT_NAME)
+        self._call("/Scripting", scripting + "start")
+        self._call("/Scripting", scripting + "unloadScript", SCRIPT_NAME)
+
+    def activate(self, app_id):
+        """KWin activates the window whose application (resourceClass) is app_id."""
+        self.run_script("""
+const plasma6 = workspace.windowActivated !== undefined;
+const windows = plasma6 ? workspace.windowList() : workspace.clientList();
+for (let i = 0; i < windows.length; ++i) {
+    if (String(windows[i].resourceClass) === %s) {
+        if (plasma6)
+            workspace.activeWindow = windows[i];
+        else
+            workspace.activeClient = windows[i];
+    }
+}
+""" % ('"%s"' % app_id.replace("\\", "\\\\").replace('"', '\\"')))
+
+
+if __name__ == "__main__":
+    sys.exit(run_in_rig(KWinRig(rig_client=sys.argv[1] if len(sys.argv) > 1 else None), sys.argv))
