@@ -1,5 +1,6 @@
 #include "WlrFocusWatch.h"
 
+#include "WaylandDispatch.h"
 #include "wlr-foreign-toplevel-management-unstable-v1-client-protocol.h"
 
 #include <QSocketNotifier>
@@ -22,6 +23,8 @@ struct WlrFocusWatch::Toplevel {
 namespace {
 
 constexpr uint32_t ManagerVersion = 1;
+// A live compositor lists its globals at once; one that does not answer is not waited for.
+constexpr int GlobalsTimeoutMs = 2000;
 quint64 activationCount = 0;
 
 } // namespace
@@ -86,13 +89,18 @@ struct WlrListeners {
 
 namespace {
 
-// The manager, bound on a fresh connection; null when the compositor does not offer it.
+// The manager, bound on a fresh connection; null when the compositor does not offer it or
+// does not answer.
 zwlr_foreign_toplevel_manager_v1 *bindManager(wl_display *display) {
     zwlr_foreign_toplevel_manager_v1 *manager = nullptr;
     wl_registry *registry = wl_display_get_registry(display);
     wl_registry_add_listener(registry, &WlrListeners::Registry, &manager);
-    wl_display_roundtrip(display);
+    const bool answered = WaylandDispatch::roundtrip(display, GlobalsTimeoutMs);
     wl_registry_destroy(registry);
+    if (!answered && manager) {
+        zwlr_foreign_toplevel_manager_v1_destroy(manager);
+        manager = nullptr;
+    }
     return manager;
 }
 

@@ -1,50 +1,16 @@
 #include "XdgActivationClient.h"
 
+#include "WaylandDispatch.h"
 #include "xdg-activation-v1-client-protocol.h"
 
 #include <wayland-client.h>
 
-#include <chrono>
 #include <cstring>
-#include <functional>
-
-#include <poll.h>
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
 // How long binding the global may take: one round trip to a live compositor.
 constexpr int BindTimeoutMs = 1000;
-
-// Dispatches the private queue until done() holds or the time is up. Another thread (Qt's) may
-// read the same connection: the prepare/read protocol lets both wait on the socket safely.
-bool dispatchUntil(wl_display *display, wl_event_queue *queue, const std::function<bool()> &done,
-                   int timeoutMs) {
-    const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMs);
-    while (!done()) {
-        while (wl_display_prepare_read_queue(display, queue) != 0) {
-            if (wl_display_dispatch_queue_pending(display, queue) < 0)
-                return false;
-        }
-        if (done()) {
-            wl_display_cancel_read(display);
-            break;
-        }
-        wl_display_flush(display);
-        const auto left =
-            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        pollfd fd{wl_display_get_fd(display), POLLIN, 0};
-        if (left <= 0 || poll(&fd, 1, int(left)) <= 0) {
-            wl_display_cancel_read(display);
-            return wl_display_dispatch_queue_pending(display, queue) >= 0 && done();
-        }
-        if (wl_display_read_events(display) < 0 ||
-            wl_display_dispatch_queue_pending(display, queue) < 0)
-            return false;
-    }
-    return true;
-}
 
 // The xdg_activation_v1 global bound on a queue of our own; everything is released on leaving.
 class ActivationGlobal {
@@ -58,7 +24,7 @@ public:
         bool synced = false;
         wl_callback *sync = wl_display_sync(m_wrapper);
         wl_callback_add_listener(sync, &SyncListener, &synced);
-        dispatchUntil(
+        WaylandDispatch::until(
             m_display, m_queue, [&synced] { return synced; }, BindTimeoutMs);
         wl_callback_destroy(sync);
     }
@@ -127,7 +93,7 @@ std::string XdgActivationClient::requestToken(wl_display *display, const std::st
     if (!appId.empty())
         xdg_activation_token_v1_set_app_id(request, appId.c_str());
     xdg_activation_token_v1_commit(request);
-    dispatchUntil(
+    WaylandDispatch::until(
         display, global.queue(), [&answer] { return answer.done; }, timeoutMs);
     xdg_activation_token_v1_destroy(request);
     return answer.token;

@@ -3,6 +3,9 @@
 #include "FocusSession.h"
 #include "FocusWatch.h"
 
+#include <QFile>
+#include <QLocalServer>
+#include <QTemporaryDir>
 #include <QTest>
 
 using FocusSession::Backend;
@@ -62,6 +65,20 @@ private slots:
         facts.kwinAnswers = kwin;
         facts.toplevelListOffered = toplevels;
         QCOMPARE(FocusSession::choose(facts), expected);
+    }
+
+    // A compositor that takes the connection and never answers is not waited for.
+    void silentCompositorIsNotWaitedFor() {
+        QTemporaryDir folder;
+        QLocalServer silent;
+        QVERIFY(silent.listen(folder.filePath(QStringLiteral("wayland-silent"))));
+        qputenv("XDG_CURRENT_DESKTOP", "sway");
+        qputenv("XDG_SESSION_TYPE", "wayland");
+        qputenv("WAYLAND_DISPLAY", QFile::encodeName(silent.fullServerName()));
+        qunsetenv("DISPLAY");
+        const std::unique_ptr<FocusWatch> watch = FocusWatch::create();
+        QCOMPARE(watch->backendName(), QStringLiteral("none"));
+        QVERIFY(!watch->start());
     }
 
     // GNOME on Wayland without XWayland: the watch says so at start, naming the desktop.
