@@ -21,5 +21,7 @@ struct Facts {
 Desktop choose(const Facts &facts);
 // The running session's facts; sway and Hyprland are asked only when the environment names them.
 Facts probe();
+// What the environment says, with no service asked.
+Facts fromEnvironment();
 
 } // namespace DesktopSession

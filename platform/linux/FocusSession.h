@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include "DesktopSession.h"
 
 // Which focus backend suits the running session: from its environment and the services that
 // answer in it, never from installed files.
@@ -15,19 +15,15 @@ enum class Backend {
 };
 
 struct Facts {
-    QString currentDesktop; // XDG_CURRENT_DESKTOP: names separated by ':'
-    QString sessionType;    // XDG_SESSION_TYPE
-    bool x11Display = false;
-    bool waylandDisplay = false;
-    bool kdeFullSession = false;      // KDE_FULL_SESSION
+    DesktopSession::Facts session;    // the environment's part
     bool kwinAnswers = false;         // org.kde.KWin on the session bus
     bool toplevelListOffered = false; // the compositor offers zwlr_foreign_toplevel_manager_v1
 };
 
 Backend choose(const Facts &facts);
-// Whether the session names KDE, so that KWin is worth asking.
-bool namesKde(const Facts &facts);
+// Whether the session is KDE's, so that KWin is worth asking.
+bool isKde(const DesktopSession::Facts &session);
 // Whether the session is a Wayland one, so that its compositor is worth asking.
-bool isWayland(const Facts &facts);
+bool isWayland(const DesktopSession::Facts &session);
 
 } // namespace FocusSession

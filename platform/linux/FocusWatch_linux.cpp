@@ -17,22 +17,18 @@ public:
 
 FocusSession::Facts sessionFacts() {
     FocusSession::Facts facts;
-    facts.currentDesktop = qEnvironmentVariable("XDG_CURRENT_DESKTOP");
-    facts.sessionType = qEnvironmentVariable("XDG_SESSION_TYPE");
-    facts.x11Display = !qEnvironmentVariableIsEmpty("DISPLAY");
-    facts.waylandDisplay = !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
-    facts.kdeFullSession = !qEnvironmentVariableIsEmpty("KDE_FULL_SESSION");
+    facts.session = DesktopSession::fromEnvironment();
     // Services are asked only where the session names them.
-    facts.kwinAnswers = FocusSession::namesKde(facts) && KWinFocusWatch::answersOnSessionBus();
-    facts.toplevelListOffered =
-        FocusSession::isWayland(facts) && !facts.kwinAnswers && WlrFocusWatch::offeredBySession();
+    facts.kwinAnswers = FocusSession::isKde(facts.session) && KWinFocusWatch::answersOnSessionBus();
+    facts.toplevelListOffered = FocusSession::isWayland(facts.session) && !facts.kwinAnswers &&
+                                WlrFocusWatch::offeredBySession();
     return facts;
 }
 
 // What a Wayland desktop that does not tell is called in the sentence for the user.
 QString desktopName(const FocusSession::Facts &facts) {
     // "ubuntu:GNOME": the desktop comes last.
-    const QString last = facts.currentDesktop.section(u':', -1);
+    const QString last = facts.session.currentDesktop.section(u':', -1);
     return last.isEmpty() ? QStringLiteral("This desktop") : last;
 }
 
@@ -57,7 +53,7 @@ std::unique_ptr<FocusWatch> FocusWatch::create(QObject *parent) {
         break;
     }
     return std::make_unique<NoFocusWatch>(
-        parent, FocusSession::isWayland(facts)
+        parent, FocusSession::isWayland(facts.session)
                     ? tr("%1 on Wayland does not tell other programs which application has the "
                          "focus: profiles cannot follow the application.")
                           .arg(desktopName(facts))

@@ -58,10 +58,10 @@ private slots:
         QFETCH(bool, toplevels);
         QFETCH(Backend, expected);
         FocusSession::Facts facts;
-        facts.currentDesktop = desktop;
-        facts.sessionType = type;
-        facts.x11Display = x11;
-        facts.waylandDisplay = wayland;
+        facts.session.currentDesktop = desktop;
+        facts.session.sessionType = type;
+        facts.session.x11Display = x11;
+        facts.session.waylandDisplay = wayland;
         facts.kwinAnswers = kwin;
         facts.toplevelListOffered = toplevels;
         QCOMPARE(FocusSession::choose(facts), expected);
