@@ -4,6 +4,7 @@
 #include "BackgroundRunner.h"
 #include "DataFolder.h"
 #include "DisplayServer.h"
+#include "FocusRules.h"
 #include "InputCapture.h"
 #include "KeepInStep.h"
 #include "MouseService.h"
@@ -79,6 +80,8 @@ int main(int argc, char *argv[]) {
         BackgroundRunner background(widget);
         KeepInStep keepInStep(widget);
         keepInStep.watchSleep();
+        // The application in focus chooses the profile, by the rules.
+        FocusRules focusRules(widget);
         const bool hidden = app.arguments().contains(QLatin1String(Autostart::BackgroundArgument));
         if (widget.startUp(!hidden) && hidden)
             background.startHidden();

@@ -66,12 +66,18 @@ public:
     ProfileApplier *profileApplier() const { return m_applier.get(); }
     // The rules that choose a profile by the application in focus, and their switches.
     const RuleStore &ruleStore() const { return m_ruleStore; }
-    // Where the rule panel gets the applications that have windows open, and the line it shows
-    // when the desktop does not tell which one has focus.
+    // Where the rule panel gets the applications that have windows open (asking may start the
+    // focus watch), and how much of the focus the desktop tells.
+    struct FocusStatus {
+        QString state; // "" (not asked yet), "watching", "partial" or "none"
+        QString note;  // the desktop's reason when it tells less than everything
+    };
     void setRunningApplicationsSource(std::function<QStringList()> source) {
         m_runningApplications = std::move(source);
     }
-    void setFocusNote(const QString &note) { m_focusNote = note; }
+    void setFocusStatusSource(std::function<FocusStatus()> source) {
+        m_focusStatus = std::move(source);
+    }
 
     // A slot called from outside the window (q7ctl, D-Bus) ran: the scene's pages that show what
     // it may have changed read it again, and the profile menu shows the current profile.
@@ -104,6 +110,9 @@ signals:
     void pointerNoteChanged();
     // A rule, the default profile or one of the rule switches changed.
     void rulesChanged();
+    // Another application has the focus, or the desktop tells less than it did: the rules panel
+    // reads the running applications and the focus state again.
+    void focusStatusChanged();
 
 protected:
     // The scene's busy lock disables the view, which drops the keyboard focus; it is taken back
@@ -227,7 +236,7 @@ public slots:
     bool removeRule(QString application);
     int getDefaultRuleProfile();
     bool setDefaultRuleProfile(int profile);
-    // {rulesOn, applyOnSwitch, keepInStep, autostart, focusNote}
+    // {rulesOn, applyOnSwitch, keepInStep, autostart, focusState, focusNote}
     QVariantMap getRuleOptions();
     bool setRuleOption(QString option, bool on);
     QStringList getRunningApplications();
@@ -241,7 +250,7 @@ private:
     std::unique_ptr<ProfileApplier> m_applier;
     RuleStore m_ruleStore;
     std::function<QStringList()> m_runningApplications;
-    QString m_focusNote;
+    std::function<FocusStatus()> m_focusStatus;
     bool m_audioEnabled = true;
     QString m_captureHint;
     SoundBoard *m_sounds = nullptr;

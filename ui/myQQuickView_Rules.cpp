@@ -59,11 +59,13 @@ bool myQQuickView::setDefaultRuleProfile(int profile) {
 }
 
 QVariantMap myQQuickView::getRuleOptions() {
+    const FocusStatus focus = m_focusStatus ? m_focusStatus() : FocusStatus();
     return {{RulesOn, m_ruleStore.rulesOn()},
             {ApplyOnSwitch, m_ruleStore.applyOnSwitch()},
             {KeepInStep, m_ruleStore.keepInStep()},
             {AutostartOption, Autostart::isOn(QGuiApplication::desktopFileName())},
-            {QStringLiteral("focusNote"), m_focusNote}};
+            {QStringLiteral("focusState"), focus.state},
+            {QStringLiteral("focusNote"), focus.note}};
 }
 
 bool myQQuickView::setRuleOption(QString option, bool on) {

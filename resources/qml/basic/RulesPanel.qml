@@ -21,11 +21,12 @@ Item {
         return Rules.text(strings, name)
     }
 
-    // Everything from the native side again; the typed name and chosen profile stay.
+    // Everything from the native side again; the typed name and chosen profile stay. The running
+    // applications first: asking for them starts the focus watch, whose state the options tell.
     function refresh() {
+        runningNames = ui_View.getRunningApplications()
         ruleList = ui_View.getRules()
         options = ui_View.getRuleOptions()
-        runningNames = ui_View.getRunningApplications()
         var selected = _list.currentIndex >= 0 ? _ruleModel.get(_list.currentIndex).textX : ""
         fill(_ruleModel, Rules.ruleRows(ruleList))
         fill(_runningModel, Rules.runningRows(runningNames, ruleList))
@@ -89,6 +90,9 @@ Item {
     Connections {
         target: ui_View
         function onRulesChanged() {
+            _rules.refresh()
+        }
+        function onFocusStatusChanged() {
             _rules.refresh()
         }
     }

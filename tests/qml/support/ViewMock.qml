@@ -78,6 +78,7 @@ QtObject {
     // The rules (ruleEntries): [{application, profile}], the default (-1 none), the switches; a name in
     // `refusedNames` is refused as the native side refuses one.
     signal rulesChanged
+    signal focusStatusChanged
     property var ruleEntries: []
     property int defaultRuleProfile: -1
     property var ruleOptions: ({ rulesOn: true, applyOnSwitch: false, keepInStep: true,
