@@ -1,11 +1,13 @@
 // The mouse pulled out during a set, during a get and at rest. q7ctl hands back its presets
 // and names the gone device (exit 5); the window notices through libudev, runs its device
-// check 2048 ms after the last uevent, takes the mouse up again after a re-plug, and is never
-// blocked for longer than one exchange.
+// check 2048 ms after the last uevent, takes the mouse up again after a re-plug and gives it its
+// profile whole, and is never blocked for longer than one exchange.
 #include "KernelRig.h"
 #include "KernelWindow.h"
+#include "WireDescrambler.h"
 
 #include <QElapsedTimer>
+#include <QSet>
 #include <QTest>
 
 #include <functional>
@@ -122,6 +124,7 @@ private slots:
         QTRY_VERIFY(m_mouse->hasVanished());
         m_mouse->unplug();
         window.idle(500);
+        const qsizetype sentBefore = reportsOfKind(m_rig.traffic(), "feature_out").size();
         QElapsedTimer sincePlug;
         sincePlug.start();
         m_mouse->plug();
@@ -132,6 +135,28 @@ private slots:
             qPrintable(window.output()));
         QVERIFY2(sincePlug.elapsed() >= EarliestCheckMs,
                  qPrintable(QString::number(sincePlug.elapsed())));
+
+        // What the mouse holds is not known after a re-plug: the current profile (the shipped
+        // profile 1: 500 Hz, stage 2) reaches it whole, every page's sets.
+        QVERIFY2(window.waitFor(QStringLiteral("it is given profile 1 again")),
+                 qPrintable(window.output()));
+        const auto sentSincePlug = [&] {
+            QList<QByteArray> plain;
+            for (const QByteArray &f :
+                 reportsOfKind(m_rig.traffic(), "feature_out").mid(sentBefore))
+                plain.append(descrambleWireFrame(f).toHex(' '));
+            return plain;
+        };
+        const auto whole = [&] {
+            const QList<QByteArray> sent = sentSincePlug();
+            QSet<QByteArray> codes;
+            for (const QByteArray &frame : sent)
+                codes.insert(frame.mid(3, 2));
+            return sent.contains("00 01 02 00 00 00 00 00 fc") &&
+                   sent.contains("00 0b 02 00 00 00 00 00 f2") &&
+                   codes.contains(QSet<QByteArray>{"11", "10", "0d", "12"});
+        };
+        QTRY_VERIFY2(whole(), sentSincePlug().join(" | ").constData());
 
         // The next Apply reaches the mouse, and its ready reports reach the new watcher.
         const int before = frames();
