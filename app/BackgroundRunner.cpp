@@ -15,8 +15,7 @@ BackgroundRunner::BackgroundRunner(Widget &widget) : QObject(&widget), m_widget(
 }
 
 bool BackgroundRunner::keepsRunning() const {
-    const RuleStore &rules = m_widget.view()->ruleStore();
-    return rules.rulesOn() && (!rules.rules().isEmpty() || rules.defaultProfile());
+    return m_widget.view()->ruleStore().inUse();
 }
 
 bool BackgroundRunner::eventFilter(QObject *watched, QEvent *event) {

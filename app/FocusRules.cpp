@@ -29,20 +29,15 @@ FocusRules::FocusRules(Widget &widget)
             reason.isEmpty() ? QStringLiteral("watching") : QStringLiteral("partial"), reason};
     });
     connect(view, &myQQuickView::rulesChanged, this, [this] {
-        if (needed())
+        if (m_widget.view()->ruleStore().inUse())
             ensureWatch();
     });
     // After the window is up: the watch is no part of the start.
-    if (needed())
+    if (view->ruleStore().inUse())
         QMetaObject::invokeMethod(this, &FocusRules::ensureWatch, Qt::QueuedConnection);
 }
 
 FocusRules::~FocusRules() = default;
-
-bool FocusRules::needed() const {
-    const RuleStore &rules = m_widget.view()->ruleStore();
-    return rules.rulesOn() && (!rules.rules().isEmpty() || rules.defaultProfile());
-}
 
 void FocusRules::ensureWatch() {
     if (m_watch)
@@ -55,7 +50,8 @@ void FocusRules::ensureWatch() {
     if (m_started)
         qInfo("Profiles follow the application in focus (%s).",
               qUtf8Printable(m_watch->backendName()));
-    emit view->focusStatusChanged();
+    // Queued: the panel may be asking from the middle of its refresh.
+    QMetaObject::invokeMethod(view, &myQQuickView::focusStatusChanged, Qt::QueuedConnection);
 }
 
 void FocusRules::apply(int profile) {

@@ -19,8 +19,6 @@ public:
     explicit FocusRules(Widget &widget);
     ~FocusRules() override;
 
-    // Whether the rules need the watch now.
-    bool needed() const;
     // Starts the watch unless it was started before (once: a desktop that cannot tell is not
     // asked again).
     void ensureWatch();

@@ -27,6 +27,8 @@ public:
     std::optional<int> profileFor(const QString &application) const;
 
     bool rulesOn() const { return m_rulesOn; }
+    // Rules are on and have something to do: a rule, or a profile for every other application.
+    bool inUse() const { return m_rulesOn && (!m_rules.isEmpty() || m_default); }
     // A click on a profile button sends the profile to the mouse, not only the pages.
     bool applyOnSwitch() const { return m_applyOnSwitch; }
     // The current profile is sent again when the mouse is plugged in and after a resume.

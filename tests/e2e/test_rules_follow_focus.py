@@ -74,18 +74,15 @@ class Run:
     def focus_state(self):
         return json.loads(self.q7ctl("call", "getRuleOptions"))["focusState"]
 
-    def switch(self, focus, app_id, profile, expected=None):
-        """Focuses app_id; the program says the mouse holds profile, and the frames sent for it
-        are `expected` (when given)."""
+    def switch(self, focus, app_id, profile, expected):
+        """Focuses app_id: the program says the mouse holds profile, having sent `expected`."""
         said = "%s has the focus: the mouse holds profile %d." % (app_id, profile)
         before, mark = self.output().count(said), self.traffic.mark()
         focus(app_id)
         wait_for(lambda: self.output().count(said) > before, 15, "the switch for %s" % app_id)
         frames = [c.frame.hex(" ") for c in self.traffic.commands(mark)]
-        if expected is not None:
-            check(frames == expected, "focus on %s sent %s" % (app_id, frames))
+        check(frames == expected, "focus on %s sent %s" % (app_id, frames))
         check(self.q7ctl("profile") == str(profile), "q7ctl profile after %s" % app_id)
-        return frames
 
 
 def follow(run, game, browser, focus, own=None):
