@@ -38,7 +38,7 @@ void BackgroundRunner::goBackground() {
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {
         qInfo("q7config goes on without its window, so that the rules keep switching the mouse's "
               "profile. Start q7config again to show the window; q7ctl and D-Bus reach it as "
-              "before. To end it, turn rules off (q7ctl rules off) and close the window.");
+              "before; q7ctl quit ends it.");
         return;
     }
     m_tray = new QSystemTrayIcon(QApplication::windowIcon(), this);

@@ -23,6 +23,17 @@ bool BusSlotCaller::windowRunning() {
            bus.interface()->isServiceRegistered(BusNames::service()).value();
 }
 
+bool BusSlotCaller::endProgram(QString *error) {
+    const QDBusMessage answer = QDBusConnection::sessionBus().call(
+        QDBusMessage::createMethodCall(BusNames::service(), BusNames::path(), BusNames::interface(),
+                                       QStringLiteral("Quit")),
+        QDBus::Block, TimeoutMs);
+    if (answer.type() == QDBusMessage::ReplyMessage)
+        return true;
+    *error = answer.errorMessage();
+    return false;
+}
+
 SlotOutcome BusSlotCaller::call(const SlotRequest &request) {
     QDBusMessage message = QDBusMessage::createMethodCall(
         BusNames::service(), BusNames::path(), BusNames::interface(), QStringLiteral("Call"));

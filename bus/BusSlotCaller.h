@@ -10,6 +10,8 @@ public:
 
     // Whether a window answers on the session bus now.
     static bool windowRunning();
+    // Asks the running program (window or not) to end; false, with why, when it did not answer.
+    static bool endProgram(QString *error);
 
     SlotOutcome call(const SlotRequest &request) override;
     // Whether the window could not be reached at all (it went away, or the bus did).

@@ -7,6 +7,7 @@
 #include "Widget.h"
 #include "myQQuickView.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QJsonArray>
@@ -266,6 +267,12 @@ QString MouseService::Rules() {
 QString MouseService::Status() {
     queue([this] { return actions().status(); }, Answer::Json);
     return {};
+}
+
+void MouseService::Quit() {
+    // Answered first, so the caller hears it was done before the name goes away.
+    qInfo("Asked on the session bus to end.");
+    QMetaObject::invokeMethod(qApp, &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
 QString MouseService::Call(const QString &slot, const QStringList &args,

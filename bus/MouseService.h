@@ -63,6 +63,7 @@ public slots:
     void SetRulesOn(bool on);
     QString Rules();
     QString Status();
+    void Quit();
     QString Call(const QString &slot, const QStringList &args, const QVariantMap &options);
 
 private:

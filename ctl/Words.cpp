@@ -49,7 +49,7 @@ const QStringList &Words::all() {
         QStringLiteral("dpi"),      QStringLiteral("dpi-stages"), QStringLiteral("rate"),
         QStringLiteral("lighting"), QStringLiteral("colour"),     QStringLiteral("key"),
         QStringLiteral("macro"),    QStringLiteral("rule"),       QStringLiteral("rules"),
-        QStringLiteral("status")};
+        QStringLiteral("status"),   QStringLiteral("quit")};
     return words;
 }
 
@@ -57,7 +57,8 @@ std::optional<QString> Words::usageError(const QStringList &w) {
     const QString word =
         w.value(0) == QLatin1String("color") ? QStringLiteral("colour") : w.value(0);
     const qsizetype n = w.size();
-    if (word == QLatin1String("slots") || word == QLatin1String("status"))
+    if (word == QLatin1String("slots") || word == QLatin1String("status") ||
+        word == QLatin1String("quit"))
         return n == 1 ? std::nullopt
                       : std::optional<QString>(QStringLiteral("%1 takes no arguments").arg(word));
     if (word == QLatin1String("call"))

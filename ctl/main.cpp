@@ -91,6 +91,16 @@ int main(int argc, char *argv[]) {
     if (!data.error.isEmpty())
         std::fprintf(stderr, "q7ctl: %s\n", qUtf8Printable(data.error));
 
+    // Ends the program where it runs, with or without its window; nothing else is touched.
+    if (words.first() == QLatin1String("quit")) {
+        QString error;
+        if (!BusSlotCaller::windowRunning())
+            std::fprintf(stderr, "q7ctl: q7config is not running\n");
+        else if (!BusSlotCaller::endProgram(&error))
+            return fail(Words::Failed, QStringLiteral("q7config did not end: %1").arg(error));
+        return Words::Ok;
+    }
+
     const bool listing = words.first() == QLatin1String("slots");
     if (!listing && BusSlotCaller::windowRunning())
         return runThroughWindow(words, yes, json);

@@ -10,7 +10,7 @@ _q7ctl() {
     local effects="static twinkling breathing neon wave gliding finger-moving vertical-flipping yo-yo spotlight off"
     case "${#args[@]}" in
     0)
-        COMPREPLY=($(compgen -W "profile dpi dpi-stages rate lighting colour key macro rule rules status slots call --yes --verbose --help" -- "$cur"))
+        COMPREPLY=($(compgen -W "profile dpi dpi-stages rate lighting colour key macro rule rules status quit slots call --yes --verbose --help" -- "$cur"))
         return
         ;;
     esac

@@ -1,5 +1,5 @@
 # fish completion for q7ctl
-set -l words profile dpi dpi-stages rate lighting colour key macro rule rules status slots call
+set -l words profile dpi dpi-stages rate lighting colour key macro rule rules status quit slots call
 complete -c q7ctl -f
 complete -c q7ctl -n "not __fish_seen_subcommand_from $words" -a "$words"
 complete -c q7ctl -l yes -d "answer confirmations with OK"
