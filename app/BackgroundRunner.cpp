@@ -33,6 +33,8 @@ void BackgroundRunner::startHidden() {
 }
 
 void BackgroundRunner::goBackground() {
+    // The background music loops until stopped: nothing plays without the window.
+    m_widget.view()->clearAllMedia();
     if (m_tray)
         return;
     if (!QSystemTrayIcon::isSystemTrayAvailable()) {

@@ -146,6 +146,7 @@ void Widget::reveal(const QByteArray &activationToken) {
         // Closed with its closing animation: the scene opens to its full height again.
         if (QQuickItem *root = view()->rootObject())
             QMetaObject::invokeMethod(root, "reopen");
+        view()->playMedia_Index(0); // the background music again, when sound is on
     }
     WindowActivation::bringForward(this, activationToken);
 }

@@ -1,8 +1,11 @@
-// Start-up as the program runs it: connected, demo and absent, and the device watch's delay.
+// Start-up as the program runs it: connected, demo and absent, and the device watch's delay;
+// closed while rules are in use, it goes on without its window.
+#include "BackgroundRunner.h"
 #include "DeviceLock.h"
 #include "Hid_Thread.h"
 #include "LinkState.h"
 #include "RecordingPrompt.h"
+#include "SoundBoard.h"
 #include "VirtualMouse.h"
 #include "Widget.h"
 #include "myQQuickView.h"
@@ -165,6 +168,27 @@ private slots:
         QCOMPARE(prompt.warnings, QStringList{QStringLiteral("Can not detect Q7 !")});
         QCOMPARE(ending.count(), 1);
         QTRY_VERIFY(!widget.isVisible());
+    }
+
+    // Hidden, it makes no sound; shown again, its music comes back.
+    void closedWithARuleItGoesOnSilentlyAndComesBack() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Widget widget;
+        BackgroundRunner background(widget);
+        QVERIFY(widget.startUp());
+        myQQuickView *view = widget.view();
+        QVERIFY(view->setRule(QStringLiteral("game"), 2));
+        view->playMedia_Background();
+        QVERIFY(!view->soundBoard()->source(0).isEmpty());
+        QVERIFY(widget.close());
+        QVERIFY(background.keepsRunning());
+        QVERIFY(view->soundBoard()->source(0).isEmpty());
+        widget.reveal();
+        QVERIFY(widget.isVisible());
+        QVERIFY(!view->soundBoard()->source(0).isEmpty());
+        QVERIFY(view->removeRule(QStringLiteral("game")));
+        QVERIFY(prompt.warnings.isEmpty());
     }
 };
 
