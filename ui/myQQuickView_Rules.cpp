@@ -78,8 +78,10 @@ bool myQQuickView::setRuleOption(QString option, bool on) {
     else if (option == KeepInStep)
         done = m_ruleStore.setKeepInStep(on, &error);
     else if (option == AutostartOption)
-        done = Autostart::setOn(QGuiApplication::desktopFileName(),
-                                QCoreApplication::applicationFilePath(), on, &error);
+        // q7ctl turns it on too: the entry starts the program beside it, never q7ctl.
+        done = Autostart::setOn(
+            QGuiApplication::desktopFileName(),
+            QCoreApplication::applicationDirPath() + QStringLiteral("/q7config"), on, &error);
     else
         error = QStringLiteral("no option \"%1\"").arg(option);
     if (!told(done, error))

@@ -7,6 +7,7 @@
 #include "myQQuickView.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QQuickItem>
 #include <QTemporaryDir>
 #include <QTest>
@@ -175,6 +176,19 @@ private slots:
         QVERIFY(view->ruleStore().applyOnSwitch());
         click(view, item(view, "ruleSwitch_applyOnSwitch"));
         QVERIFY(!view->ruleStore().applyOnSwitch());
+        // Start at login: an autostart entry that starts the program without its window.
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_dir.filePath(QStringLiteral("config"))));
+        const QString entry = m_dir.filePath(
+            QStringLiteral("config/autostart/%1.desktop").arg(QGuiApplication::desktopFileName()));
+        click(view, item(view, "ruleSwitch_autostart"));
+        QVERIFY(item(view, "ruleSwitch_autostart")->property("isSelect").toBool());
+        QFile started(entry);
+        QVERIFY(started.open(QIODevice::ReadOnly));
+        QVERIFY(started.readAll().contains(
+            "\nExec=\"" + QFile::encodeName(QCoreApplication::applicationDirPath()) +
+            "/q7config\" --background\n"));
+        click(view, item(view, "ruleSwitch_autostart"));
+        QVERIFY(!QFile::exists(entry));
         click(view, item(view, "editRules"));
         QTRY_VERIFY(item(view, "rulesPanel"));
         QTRY_COMPARE(item(view, "panelContent")->x(), 0.0);
