@@ -33,9 +33,12 @@ void KeepInStep::resync() {
     myQQuickView *view = m_widget.view();
     ProfileApplier *applier = view->profileApplier();
     m_widget.deviceLink().sentRecord().forget();
-    if (!applier || !view->ruleStore().keepInStep() || LinkState::instance().demoMode.load() ||
-        !m_widget.holdsDeviceLock())
+    if (!applier || LinkState::instance().demoMode.load() || !m_widget.holdsDeviceLock())
         return;
+    if (!view->ruleStore().keepInStep()) {
+        qInfo("Keep in step is off: the mouse keeps what it holds until a profile is applied.");
+        return;
+    }
     applier->forgetDevice();
     qInfo("The mouse is back: it is given profile %d again.", view->currentProfileIndex() + 1);
     applier->apply(view->currentProfileIndex());

@@ -1,7 +1,11 @@
 #!/usr/bin/python3
 """The running window on its own session bus, against the virtual mouse: the D-Bus interface
 through gdbus and busctl, q7ctl going through the window, and what the window's pages show of
-what came from outside. What reaches the mouse is read back from the virtual mouse's traffic log.
+what came from outside; a resume, and the program going on without its window. What reaches the
+mouse is read back from the virtual mouse's traffic log.
+
+logind cannot run here: python3-dbusmock's logind template stands in for it, on a system bus of
+the test's own (DBUS_SYSTEM_BUS_ADDRESS), and sends PrepareForSleep as logind would.
 
     Q7_BUS_XML=INTERFACE_XML /usr/bin/python3 tests/atspi/test_bus.py BIN_DIR
 
@@ -16,12 +20,15 @@ import subprocess
 import sys
 import xml.etree.ElementTree as ElementTree
 
+import dbusmock
+
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from desktop import wait_for  # noqa: E402
 from session import ProgramTest, main  # noqa: E402
 
 SET_RATE, SET_STAGE, SET_LIGHTING, SET_KEYS = 0x01, 0x0B, 0x0D, 0x12
+SET_COLOURS, SET_DPIS = 0x10, 0x11
 KEY_A = 0x04
 
 
@@ -102,6 +109,34 @@ class WindowOnBus(ProgramTest):
 
 
 class BusTest(WindowOnBus):
+    @classmethod
+    def setUpClass(cls):
+        dbusmock.DBusTestCase.start_system_bus()
+        cls.logind_process, cls.logind = dbusmock.DBusTestCase.spawn_server_template(
+            "logind", {}, stdout=subprocess.DEVNULL)
+        super().setUpClass()
+
+    @classmethod
+    def tearDownClass(cls):
+        try:
+            super().tearDownClass()
+        finally:
+            cls.logind_process.terminate()
+            cls.logind_process.wait(timeout=10)
+            dbusmock.DBusTestCase.stop_dbus(dbusmock.DBusTestCase.system_bus_pid)
+
+    def sleep_and_resume(self):
+        for sleeping in (True, False):
+            self.logind.EmitSignal("org.freedesktop.login1.Manager", "PrepareForSleep", "b",
+                                   [sleeping], dbus_interface=dbusmock.MOCK_IFACE)
+
+    def keep_in_step(self, on):
+        return self.gdbus("Call", "setRuleOption", "['\"keepInStep\"', '%s']" % on, "{}")
+
+    def said(self, text, since):
+        with open(self.program.output_path, "rb") as f:
+            return text in f.read()[since:].decode(errors="replace")
+
     def test_01_introspection_matches_the_installed_description(self):
         served = subprocess.run(["busctl", "--user", "introspect", "--xml-interface", self.name,
                                  self.path], capture_output=True, text=True, timeout=30)
@@ -211,6 +246,34 @@ class BusTest(WindowOnBus):
         stages = [c.frame[2] for c in self.sets_since(mark, SET_STAGE, count=2) if c.code == SET_STAGE]
         self.assertEqual(stages, [3, 4])
         self.checked("DPI LEVEL 4")
+
+    def test_06_a_resume_sends_the_profile_again_unless_keep_in_step_is_off(self):
+        # Nothing differs from what the mouse was given: only a resume sends it all again.
+        mark = self.traffic.mark()
+        self.sleep_and_resume()
+        sent = {c.code for c in self.sets_since(mark, SET_KEYS)}
+        self.assertTrue({SET_RATE, SET_DPIS, SET_STAGE, SET_COLOURS, SET_LIGHTING} <= sent, sent)
+
+        self.assertEqual(self.keep_in_step("false")[0], 0)
+        mark, said = self.traffic.mark(), os.path.getsize(self.program.output_path)
+        self.sleep_and_resume()
+        wait_for(lambda: self.said("Keep in step is off", said), 20, "the device check after it")
+        self.assertEqual([c for c in self.traffic.commands(mark) if c.code < 0x80], [])
+        self.assertEqual(self.keep_in_step("true")[0], 0)
+
+    def test_07_closed_with_a_rule_it_runs_on_until_told_to_quit(self):
+        self.assertEqual(self.gdbus("AddRule", "'some-game'", "3")[0], 0)
+        said = os.path.getsize(self.program.output_path)
+        self.press(pyatspi.ROLE_PUSH_BUTTON, "CLOSE")
+        # No tray here: the terminal says so.
+        wait_for(lambda: self.said("goes on without its window", said), 20, "the background line")
+        self.assertTrue(self.program.running())
+        mark = self.traffic.mark()
+        self.assertEqual(self.run_q7ctl("dpi", "next")[0], 0)
+        self.sets_since(mark, SET_STAGE)
+        self.assertEqual(self.gdbus("RemoveRule", "'some-game'")[0], 0)
+        self.assertEqual(self.run_q7ctl("quit")[0], 0)
+        self.program.wait_ended(20)
 
 
 class HeldMouseTest(WindowOnBus):
