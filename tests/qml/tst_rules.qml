@@ -127,9 +127,11 @@ FakeMain {
             compare(rows("ruleList"), ["Firefox=P03", "steam=P05", "Steam=P10"])
             compare(find("defaultProfile").defaultIndex, 1)
             compare(find("focusNote").text, "")
+            verify(!find("focusNote").visible) // no nameless text for a screen reader
             ui_View.ruleOptions = { focusState: "none", focusNote: "no X server" }
             ui_View.rulesChanged()
             compare(find("focusNote").text, Rules.text([], "noFocus"))
+            verify(find("focusNote").visible)
         }
     }
 }

@@ -112,6 +112,9 @@ Item {
         x: 27
         y: 42
         width: 140
+        // The larger text size: smaller type before the ellipsis.
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 9
         elide: Text.ElideRight
         text: _rules.tr("otherApplications")
         font.bold: true
@@ -162,6 +165,8 @@ Item {
         x: 27
         y: 250
         width: 96
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 9
         elide: Text.ElideRight
         text: _rules.tr("application")
         font.bold: true
@@ -182,6 +187,8 @@ Item {
         x: 27
         y: 278
         width: 96
+        fontSizeMode: Text.HorizontalFit
+        minimumPixelSize: 9
         elide: Text.ElideRight
         text: _rules.tr("profile")
         font.bold: true
@@ -238,6 +245,8 @@ Item {
 
     Text {
         objectName: "focusNote"
+        // Nothing to tell: not there, for the eye or a screen reader.
+        visible: text !== ""
         x: 27
         y: 418
         width: 286
