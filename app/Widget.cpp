@@ -5,6 +5,7 @@
 #include "DeviceWatch.h"
 #include "LinkState.h"
 #include "NoticeChannel.h"
+#include "StartupTimeline.h"
 #include "Ui_Controler.h"
 #include "UserEvent.h"
 #include "WindowActivation.h"
@@ -67,6 +68,7 @@ void Widget::deviceChanged() {
 
 bool Widget::startUp(bool visible) {
     checkDevice();
+    StartupTimeline::mark("device check");
     const LinkState &state = LinkState::instance();
     if (!state.connected.load())
         return false;

@@ -10,6 +10,7 @@
 #include "MouseService.h"
 #include "NoticeChannel.h"
 #include "RuntimeDir.h"
+#include "StartupTimeline.h"
 #include "UserPrompt.h"
 #include "VirtualMouseStart.h"
 #include "Widget.h"
@@ -28,6 +29,7 @@
 #endif
 
 int main(int argc, char *argv[]) {
+    StartupTimeline::mark("main");
 #ifdef __GLIBC__
     // Decoded pictures and texture uploads are large and short-lived. By default glibc raises its
     // mmap threshold after the first such buffer is freed, and later ones then stay in the heap as
@@ -44,6 +46,7 @@ int main(int argc, char *argv[]) {
     RuntimeDir::ensure();
     DisplayServer::SessionPlatform platform;
     QApplication app(argc, argv);
+    StartupTimeline::mark("application");
     platform.release();
     AppIdentity::apply();
     // Every path under ./modules/ rests on this.

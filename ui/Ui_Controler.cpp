@@ -2,6 +2,7 @@
 
 #include "AccessibleQuickItem.h"
 #include "Hid_Thread.h"
+#include "StartupTimeline.h"
 #include "myQQuickView.h"
 
 #include <QQmlContext>
@@ -26,12 +27,16 @@ void Ui_Controler::initialise(QWidget *widget, Hid_Thread *hid) {
     m_view->setObjectName(QStringLiteral("ui_View"));
     m_view->setAttribute(Qt::WA_AlwaysStackOnTop);
     m_view->setClearColor(Qt::transparent);
+    StartupTimeline::mark("view");
+    StartupTimeline::watchFirstFrame(m_view);
     m_view->setSource(QUrl(QStringLiteral("qrc:/modules/qml/main.qml")));
     // Published only after loading: the scene must not call them while it is being created.
     QQmlContext *context = m_view->rootContext();
     context->setContextProperty(QStringLiteral("ui_View"), m_view);
     context->setContextProperty(QStringLiteral("hid"), hid);
     context->setContextProperty(QStringLiteral("ui_Ctl"), this);
+    StartupTimeline::mark("scene");
+    StartupTimeline::watchPages(m_view->rootObject());
 
     const QSize size = m_view->rootObject() ? m_view->size() : QSize(Width, Height);
     // Fixed, as the scene is: tiling compositors then float the window instead of stretching it.

@@ -7,7 +7,8 @@
 #include <unistd.h>
 
 bool ChildProcess::start(const std::vector<std::string> &argv,
-                         const std::map<std::string, std::string> &env) {
+                         const std::map<std::string, std::string> &env,
+                         const std::string &errorFile) {
     m_pid = fork();
     if (m_pid < 0)
         return false;
@@ -20,7 +21,10 @@ bool ChildProcess::start(const std::vector<std::string> &argv,
         }
         const int devNull = open("/dev/null", O_WRONLY);
         dup2(devNull, STDOUT_FILENO);
-        dup2(devNull, STDERR_FILENO);
+        const int errors = errorFile.empty()
+                               ? devNull
+                               : open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        dup2(errors < 0 ? devNull : errors, STDERR_FILENO);
         std::vector<char *> args;
         for (const auto &a : argv)
             args.push_back(const_cast<char *>(a.c_str()));

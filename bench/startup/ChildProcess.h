@@ -13,8 +13,10 @@ public:
     ChildProcess(const ChildProcess &) = delete;
     ChildProcess &operator=(const ChildProcess &) = delete;
 
-    // Variables set to an empty string are removed from the child's environment.
-    bool start(const std::vector<std::string> &argv, const std::map<std::string, std::string> &env);
+    // Variables set to an empty string are removed from the child's environment. Its standard
+    // error goes to `errorFile` when one is named, else nowhere.
+    bool start(const std::vector<std::string> &argv, const std::map<std::string, std::string> &env,
+               const std::string &errorFile = {});
     pid_t pid() const { return m_pid; }
     // True while it runs; once it ended, exitCode() tells how.
     bool isRunning();

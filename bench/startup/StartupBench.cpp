@@ -1,14 +1,20 @@
 // Start-up and rest: a bare Qt Quick window (the floor of our stack) and q7config, each started in
-// a fresh Xvfb, rounds alternating (the background sound's cost is bench_sound's). Figures, not
-// pass/fail.
-//   Q7_BENCH_ROUNDS (5), Q7_BENCH_REST_S (30) shorten a run while working on it.
-//   Q7_BENCH_COMPARE=<another build's bin folder> adds its q7config to the same rounds, so a
-//   change is weighed against the build before it on an equally loaded machine.
+// a fresh Xvfb, rounds alternating (each round starts with the next program, so none always
+// follows the same one; the background sound's cost is bench_sound's). Figures, not pass/fail.
+//   Q7_BENCH_ROUNDS (7), Q7_BENCH_REST_S (30) shorten a run while working on it.
+//   Q7_BENCH_COMPARE=<another build's bin folder> adds that build's bare window and q7config to
+//   the same rounds, so a change is weighed against the build before it on an equally loaded
+//   machine.
+// For q7config it also prints the start-up timeline (the program's q7.startup markers) and how
+// soon each page shows after its click.
 #include "ChildProcess.h"
+#include "PageClicks.h"
 #include "ProcessProbe.h"
+#include "TimelineMarks.h"
 #include "VirtualDisplay.h"
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +22,7 @@
 #include <map>
 #include <string>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -38,6 +45,18 @@ struct Program {
     std::string name;
     std::vector<std::string> argv;
     std::map<std::string, std::string> env;
+    // q7config: marks its start-up phases and has pages to click.
+    bool isQ7 = false;
+};
+
+// The phases q7config marks, in order, with what each one ends with.
+const std::vector<std::pair<std::string, const char *>> Phases = {
+    {"main", "process start to main"},
+    {"application", "to the application object"},
+    {"view", "to the widget and view"},
+    {"scene", "to the scene loaded"},
+    {"device check", "to the device check done"},
+    {"frame", "to the first frame rendered"},
 };
 
 struct Figures {
@@ -47,6 +66,15 @@ struct Figures {
     double wakeupsPerSecond = 0;
     double threads = 0;
     double drawsAtRest = 0;
+    // From the first frame to the last one before the window rests: the opening animation.
+    double openingMs = 0;
+    // When each of Phases ended, in ms after the start; empty without markers.
+    std::vector<double> phaseEndsMs;
+    bool hasPages = false;
+    PageTimes pages;
+    // Per page, whether the program had built it before the first frame after its click: 1 yes,
+    // 0 no, -1 not marked.
+    std::array<int, PageTimes::PageCount> builtForFirstFrame{};
 };
 
 struct Rates {
@@ -59,6 +87,25 @@ Rates ratesBetween(const ProcessSample &a, const ProcessSample &b, double second
             double(ProcessProbe::switchesBetween(a, b)) / seconds};
 }
 
+std::string temporaryFile() {
+    char path[] = "/tmp/q7-bench-XXXXXX";
+    const int fd = mkstemp(path);
+    if (fd < 0)
+        return {};
+    close(fd);
+    return path;
+}
+
+std::vector<double> phaseEnds(const TimelineMarks &marks, Clock::time_point started) {
+    std::vector<double> ends;
+    for (const auto &[phase, label] : Phases) {
+        if (!marks.has(phase))
+            return {};
+        ends.push_back(marks.msAfter(phase, started));
+    }
+    return ends;
+}
+
 bool runOnce(const Program &program, int restSeconds, Figures &out) {
     VirtualDisplay display;
     if (!display.start())
@@ -67,9 +114,15 @@ bool runOnce(const Program &program, int restSeconds, Figures &out) {
     env["DISPLAY"] = display.name();
     env["QT_QPA_PLATFORM"] = "xcb";
     env["WAYLAND_DISPLAY"] = "";
+    std::string errorFile;
+    if (program.isQ7) {
+        env["QT_LOGGING_RULES"] = "q7.startup.debug=true";
+        env["QT_MESSAGE_PATTERN"] = "";
+        errorFile = temporaryFile();
+    }
     ChildProcess child;
     const auto started = Clock::now();
-    if (!child.start(program.argv, env))
+    if (!child.start(program.argv, env, errorFile))
         return false;
     Clock::time_point firstDraw;
     if (!display.waitFirstDraw(FirstDrawTimeout, firstDraw)) {
@@ -77,7 +130,8 @@ bool runOnce(const Program &program, int restSeconds, Figures &out) {
                      child.isRunning() ? -1 : child.exitCode());
         return false;
     }
-    if (!display.waitQuiet(QuietAfterDrawing, DrawingCap))
+    Clock::time_point lastDraw = firstDraw;
+    if (!display.waitQuiet(QuietAfterDrawing, DrawingCap, &lastDraw))
         std::fprintf(stderr, "bench: %s kept drawing for %llds\n", program.name.c_str(),
                      static_cast<long long>(DrawingCap / 1s));
     const ProcessSample before = ProcessProbe::sample(child.pid());
@@ -89,11 +143,30 @@ bool runOnce(const Program &program, int restSeconds, Figures &out) {
     }
     const Rates rest = ratesBetween(before, after, restSeconds);
     out.firstWindowMs = std::chrono::duration<double, std::milli>(firstDraw - started).count();
+    out.openingMs = std::chrono::duration<double, std::milli>(lastDraw - firstDraw).count();
     out.residentMiB = double(after.residentKiB) / 1024.0;
     out.cpuPercent = rest.cpuPercent;
     out.wakeupsPerSecond = rest.wakeupsPerSecond;
     out.threads = after.threads;
     out.drawsAtRest = double(draws) / restSeconds;
+    // After the figures at rest, so the pages built here are not in them.
+    if (program.isQ7) {
+        out.hasPages = PageClicks::measure(display, out.pages);
+        if (!out.hasPages)
+            std::fprintf(stderr, "bench: %s drew nothing after a page click\n",
+                         program.name.c_str());
+        child.stop();
+        const TimelineMarks marks = TimelineMarks::read(errorFile);
+        out.phaseEndsMs = phaseEnds(marks, started);
+        for (int page = 0; page < PageTimes::PageCount; ++page) {
+            const std::string phase = "page " + std::to_string(page);
+            out.builtForFirstFrame[page] =
+                !out.hasPages || !marks.has(phase)
+                    ? -1
+                    : marks.msAfter(phase, out.pages.firstFrame[page]) <= 0;
+        }
+        unlink(errorFile.c_str());
+    }
     return true;
 }
 
@@ -114,19 +187,21 @@ void printTable(const std::vector<Program> &programs,
         std::function<double(const Figures &)> get;
     };
     const std::vector<Row> rows = {
-        {"first window (ms)", "%10.0f", "<= 1.2 x",
+        {"first window (ms)", "%16.0f", "<= 1.1 x",
          [](const Figures &f) { return f.firstWindowMs; }},
-        {"resident memory (MiB)", "%10.1f", "<= 1.15 x",
+        {"resident memory (MiB)", "%16.1f", "<= 1.1 x",
          [](const Figures &f) { return f.residentMiB; }},
-        {"idle CPU (%)", "%10.3f", "< 0.1 %", [](const Figures &f) { return f.cpuPercent; }},
-        {"wakeups/s at rest", "%10.2f", "< 1 /s",
+        {"idle CPU (%)", "%16.3f", "< 0.1 %", [](const Figures &f) { return f.cpuPercent; }},
+        {"wakeups/s at rest", "%16.2f", "< 1 /s",
          [](const Figures &f) { return f.wakeupsPerSecond; }},
-        {"threads", "%10.0f", "", [](const Figures &f) { return f.threads; }},
-        {"draws/s at rest", "%10.2f", "", [](const Figures &f) { return f.drawsAtRest; }},
+        {"threads", "%16.0f", "", [](const Figures &f) { return f.threads; }},
+        {"draws/s at rest", "%16.2f", "", [](const Figures &f) { return f.drawsAtRest; }},
+        {"opening animation (ms)", "%16.0f", "first to last frame",
+         [](const Figures &f) { return f.openingMs; }},
     };
     std::printf("\n%-24s", "median of each figure");
     for (const Program &p : programs)
-        std::printf("%12s", p.name.c_str());
+        std::printf("%16s", p.name.c_str());
     for (size_t i = 1; i < programs.size(); ++i)
         std::printf("%10s", "ratio");
     std::printf("  %s\n", "target");
@@ -138,7 +213,6 @@ void printTable(const std::vector<Program> &programs,
             for (const Figures &f : programRuns)
                 values.push_back(row.get(f));
             medians.push_back(median(values));
-            std::printf("  ");
             std::printf(row.format, medians.back());
         }
         for (size_t i = 1; i < medians.size(); ++i) {
@@ -151,35 +225,132 @@ void printTable(const std::vector<Program> &programs,
     }
 }
 
+// Median per phase of q7config's start-up, for each program that marked its phases in every round.
+void printTimeline(const std::vector<Program> &programs,
+                   const std::vector<std::vector<Figures>> &runs) {
+    std::vector<size_t> marked;
+    for (size_t i = 0; i < programs.size(); ++i) {
+        const bool everyRound =
+            !runs[i].empty() && std::all_of(runs[i].begin(), runs[i].end(), [](const Figures &f) {
+                return !f.phaseEndsMs.empty();
+            });
+        if (everyRound)
+            marked.push_back(i);
+    }
+    if (marked.empty())
+        return;
+    std::printf("\nstart-up timeline, median of %zu rounds (ms): the phase, and when it ended\n",
+                runs[marked[0]].size());
+    std::printf("  %-32s", "");
+    for (size_t i : marked)
+        std::printf("%22s", programs[i].name.c_str());
+    std::printf("\n");
+    const size_t count = Phases.size() + 1;
+    for (size_t phase = 0; phase < count; ++phase) {
+        const bool onScreen = phase == Phases.size();
+        std::printf("  %-32s", onScreen ? "to the first frame on screen" : Phases[phase].second);
+        for (size_t i : marked) {
+            std::vector<double> lengths, ends;
+            for (const Figures &f : runs[i]) {
+                const double end = onScreen ? f.firstWindowMs : f.phaseEndsMs[phase];
+                const double begin = phase == 0 ? 0 : f.phaseEndsMs[phase - 1];
+                lengths.push_back(end - begin);
+                ends.push_back(end);
+            }
+            std::printf("%11.1f%11.1f", median(lengths), median(ends));
+        }
+        std::printf("\n");
+    }
+}
+
+// How soon each page shows after its click, median over the rounds.
+void printPages(const std::vector<Program> &programs,
+                const std::vector<std::vector<Figures>> &runs) {
+    std::vector<size_t> clicked;
+    for (size_t i = 0; i < programs.size(); ++i)
+        if (programs[i].isQ7)
+            clicked.push_back(i);
+    if (clicked.empty())
+        return;
+    std::printf(
+        "\npages: from the click to the first frame after it, median (ms). The first click builds\n"
+        "the page, the second finds it built; \"in 1st frame\": rounds where the program had "
+        "built\n"
+        "the page before that first frame (its q7.startup mark), of the rounds it marked\n");
+    std::printf("  %-16s", "");
+    for (size_t i : clicked)
+        std::printf("%38s", programs[i].name.c_str());
+    std::printf("\n  %-16s", "");
+    for (size_t k = 0; k < clicked.size(); ++k)
+        std::printf("%8s%8s%8s%14s", "first", "again", "extra", "in 1st frame");
+    std::printf("\n");
+    for (int page = 0; page < PageTimes::PageCount; ++page) {
+        std::printf("  %-16s", PageTimes::name(page));
+        for (size_t i : clicked) {
+            std::vector<double> first, again, extra;
+            int marked = 0, inFirst = 0;
+            for (const Figures &f : runs[i]) {
+                if (!f.hasPages)
+                    continue;
+                first.push_back(f.pages.firstShowMs[page]);
+                again.push_back(f.pages.againMs[page]);
+                extra.push_back(f.pages.firstShowMs[page] - f.pages.againMs[page]);
+                marked += f.builtForFirstFrame[page] >= 0;
+                inFirst += f.builtForFirstFrame[page] == 1;
+            }
+            if (first.empty()) {
+                std::printf("%8s%8s%8s%14s", "-", "-", "-", "-");
+                continue;
+            }
+            std::printf("%8.1f%8.1f%8.1f", median(first), median(again), median(extra));
+            if (marked == 0)
+                std::printf("%14s", "no marks");
+            else
+                std::printf("%10d of %d", inFirst, marked);
+        }
+        std::printf("\n");
+    }
+}
+
 } // namespace
 
 int main() {
-    const int rounds = envInt("Q7_BENCH_ROUNDS", 5);
+    const int rounds = envInt("Q7_BENCH_ROUNDS", 7);
     const int rest = envInt("Q7_BENCH_REST_S", 30);
     std::vector<Program> programs = {
         {"bare window", {BenchDir + "/bare_window"}, {}},
-        {"q7config", {BinDir + "/q7config"}, {{"LD_PRELOAD", BinDir + "/libq7-virtual-mouse.so"}}},
+        {"q7config",
+         {BinDir + "/q7config"},
+         {{"LD_PRELOAD", BinDir + "/libq7-virtual-mouse.so"}},
+         true},
     };
-    if (const char *other = std::getenv("Q7_BENCH_COMPARE"); other && *other)
+    if (const char *other = std::getenv("Q7_BENCH_COMPARE"); other && *other) {
+        const std::string bin = other;
+        programs.push_back({"bare, compared", {bin + "/../bench/bare_window"}, {}});
         programs.push_back({"compared",
-                            {std::string(other) + "/q7config"},
-                            {{"LD_PRELOAD", std::string(other) + "/libq7-virtual-mouse.so"}}});
+                            {bin + "/q7config"},
+                            {{"LD_PRELOAD", bin + "/libq7-virtual-mouse.so"}},
+                            true});
+    }
     std::printf("start-up and rest: %d rounds, %d s at rest, each run in a fresh Xvfb\n", rounds,
                 rest);
     std::vector<std::vector<Figures>> runs(programs.size());
     for (int round = 0; round < rounds; ++round) {
-        for (size_t i = 0; i < programs.size(); ++i) {
+        for (size_t k = 0; k < programs.size(); ++k) {
+            const size_t i = (size_t(round) + k) % programs.size();
             Figures f;
             if (!runOnce(programs[i], rest, f))
                 return 1;
             runs[i].push_back(f);
-            std::printf(
-                "  round %d %-12s %6.0f ms %7.1f MiB %6.3f %% %7.2f wakeups/s %3.0f threads\n",
-                round + 1, programs[i].name.c_str(), f.firstWindowMs, f.residentMiB, f.cpuPercent,
-                f.wakeupsPerSecond, f.threads);
+            std::printf("  round %d %-15s %6.0f ms %7.1f MiB %6.3f %% %7.2f wakeups/s %3.0f threads"
+                        " %6.0f ms opening\n",
+                        round + 1, programs[i].name.c_str(), f.firstWindowMs, f.residentMiB,
+                        f.cpuPercent, f.wakeupsPerSecond, f.threads, f.openingMs);
             std::fflush(stdout);
         }
     }
     printTable(programs, runs);
+    printTimeline(programs, runs);
+    printPages(programs, runs);
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <xcb/damage.h>
 #include <xcb/xcb.h>
+#include <xcb/xtest.h>
 
 #include <algorithm>
 #include <csignal>
@@ -74,6 +75,11 @@ bool VirtualDisplay::start() {
         return false;
     }
     m_damageEvent = damage->first_event + XCB_DAMAGE_NOTIFY;
+    const xcb_query_extension_reply_t *test = xcb_get_extension_data(m_conn, &xcb_test_id);
+    if (!test || !test->present) {
+        std::fprintf(stderr, "bench: Xvfb has no XTEST extension\n");
+        return false;
+    }
     free(xcb_damage_query_version_reply(m_conn, xcb_damage_query_version(m_conn, 1, 1), nullptr));
     // Every new top-level window is announced, so its damage can be watched before it shows.
     xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(m_conn)).data;
@@ -99,6 +105,8 @@ int VirtualDisplay::pump(Clock::time_point deadline, bool stopAtFirstDraw,
                 const auto *notify = reinterpret_cast<xcb_damage_notify_event_t *>(event);
                 // Cleared, so the next drawing reports again.
                 xcb_damage_subtract(m_conn, notify->damage, XCB_NONE, XCB_NONE);
+                if (!m_firstDrawn)
+                    m_firstDrawn = notify->drawable;
                 ++draws;
                 if (lastDraw)
                     *lastDraw = Clock::now();
@@ -120,11 +128,12 @@ bool VirtualDisplay::waitFirstDraw(Clock::duration timeout, Clock::time_point &w
     return pump(Clock::now() + timeout, true, &when) > 0;
 }
 
-bool VirtualDisplay::waitQuiet(Clock::duration quiet, Clock::duration cap) {
+bool VirtualDisplay::waitQuiet(Clock::duration quiet, Clock::duration cap,
+                               Clock::time_point *lastDraw) {
     const auto end = Clock::now() + cap;
     while (Clock::now() < end) {
         const auto until = std::min(end, Clock::now() + quiet);
-        if (pump(until, true, nullptr) == 0)
+        if (pump(until, true, lastDraw) == 0)
             return true;
     }
     return false;
@@ -132,4 +141,28 @@ bool VirtualDisplay::waitQuiet(Clock::duration quiet, Clock::duration cap) {
 
 int VirtualDisplay::countDraws(Clock::duration span) {
     return pump(Clock::now() + span, false, nullptr);
+}
+
+bool VirtualDisplay::movePointer(int x, int y) {
+    if (!m_firstDrawn)
+        return false;
+    xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(m_conn)).data;
+    xcb_translate_coordinates_reply_t *origin = xcb_translate_coordinates_reply(
+        m_conn, xcb_translate_coordinates(m_conn, m_firstDrawn, screen->root, 0, 0), nullptr);
+    if (!origin)
+        return false;
+    xcb_test_fake_input(m_conn, XCB_MOTION_NOTIFY, 0, XCB_CURRENT_TIME, screen->root,
+                        int16_t(origin->dst_x + x), int16_t(origin->dst_y + y), 0);
+    free(origin);
+    xcb_flush(m_conn);
+    return true;
+}
+
+bool VirtualDisplay::click(Clock::time_point &when) {
+    xcb_test_fake_input(m_conn, XCB_BUTTON_PRESS, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    xcb_test_fake_input(m_conn, XCB_BUTTON_RELEASE, 1, XCB_CURRENT_TIME, XCB_NONE, 0, 0, 0);
+    // A round trip: once it returns, the server has passed both on to the program.
+    free(xcb_get_input_focus_reply(m_conn, xcb_get_input_focus(m_conn), nullptr));
+    when = Clock::now();
+    return !xcb_connection_has_error(m_conn);
 }
