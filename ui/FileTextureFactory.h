@@ -1,15 +1,22 @@
 #pragma once
 
+#include <QImage>
+#include <QMutex>
 #include <QQuickTextureFactory>
 #include <QSize>
 #include <QString>
 
-// A texture made from a picture file that keeps no decoded copy of it: the file is read again
-// whenever a texture or an image is asked for, and the pixels are let go once the texture holds
-// them. Worth it for large pictures that stay on screen.
+// A texture made from a picture file that keeps no decoded copy beside it: the pixels decoded when
+// the picture was asked for serve Qt's questions about it until the texture is made, and are let
+// go then; after that the file is read again whenever an image is asked for. Worth it for large
+// pictures that stay on screen.
 class FileTextureFactory : public QQuickTextureFactory {
 public:
-    FileTextureFactory(const QString &path, const QSize &size);
+    // `decoded`: the pixels already read, at `size`; without them the file is read when needed.
+    FileTextureFactory(const QString &path, const QSize &size, const QImage &decoded = {});
+
+    // The pixels as a texture should hold them, or a null image when the file cannot be read.
+    static QImage decode(const QString &path, const QSize &size);
 
     QSGTexture *createTexture(QQuickWindow *window) const override;
     QSize textureSize() const override;
@@ -19,4 +26,6 @@ public:
 private:
     QString m_path;
     QSize m_size;
+    mutable QMutex m_lock;
+    mutable QImage m_decoded;
 };

@@ -6,9 +6,10 @@
 
 SkinImageProvider::SkinImageProvider() : QQuickImageProvider(QQuickImageProvider::Texture) {}
 
+// On the image loader's thread when the scene asks for the picture asynchronously: the decoding
+// then runs beside the rest of the start.
 QQuickTextureFactory *SkinImageProvider::requestTexture(const QString &id, QSize *size,
                                                         const QSize &requestedSize) {
-    // Only the header is read here; the pixels when a texture is made.
     QImageReader reader(id);
     QSize textureSize = reader.size();
     if (!textureSize.isValid()) {
@@ -20,5 +21,5 @@ QQuickTextureFactory *SkinImageProvider::requestTexture(const QString &id, QSize
         textureSize = requestedSize;
     if (size)
         *size = textureSize;
-    return new FileTextureFactory(id, textureSize);
+    return new FileTextureFactory(id, textureSize, FileTextureFactory::decode(id, textureSize));
 }

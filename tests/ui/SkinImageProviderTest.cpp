@@ -1,5 +1,6 @@
-// Skin pictures served without a decoded copy: the size comes from the file's header, the pixels
-// are read again on each request, and a missing or damaged file is told and draws nothing.
+// Skin pictures served without a decoded copy beside their texture: the pixels decoded with the
+// request answer until the texture is made, the file is read again after that, and a missing or
+// damaged file is told and draws nothing.
 #include "SkinImageProvider.h"
 #include "FileTextureFactory.h"
 
@@ -33,9 +34,15 @@ private slots:
         QCOMPARE(pixels.format(), QImage::Format_ARGB32_Premultiplied);
         QCOMPARE(pixels.pixelColor(5, 5), QColor(10, 200, 30));
 
-        // Read again, not remembered: a changed file shows its new pixels.
+        // Until a texture takes them, the pixels of the request answer: the file is not decoded
+        // again in between.
         picture.fill(QColor(250, 0, 0));
         QVERIFY(picture.save(path));
+        QCOMPARE(factory->image().pixelColor(5, 5), QColor(10, 200, 30));
+
+        // A texture takes them (none here without a window) and lets them go: the file is read
+        // again from then on, and a changed file shows its new pixels.
+        QVERIFY(!factory->createTexture(nullptr));
         QCOMPARE(factory->image().pixelColor(5, 5), QColor(250, 0, 0));
 
         // A file that has gone draws nothing instead of failing.
