@@ -1,3 +1,4 @@
+#include "AfterFirstFrame.h"
 #include "AppConfigStore.h"
 #include "AppIdentity.h"
 #include "Autostart.h"
@@ -27,6 +28,11 @@
 #ifdef __GLIBC__
 #include <malloc.h>
 #endif
+
+namespace {
+// When the window system has not shown the window by then, the bus is served all the same.
+constexpr int BusStartLatestMs = 1000;
+} // namespace
 
 int main(int argc, char *argv[]) {
     StartupTimeline::mark("main");
@@ -88,9 +94,13 @@ int main(int argc, char *argv[]) {
         const bool hidden = app.arguments().contains(QLatin1String(Autostart::BackgroundArgument));
         if (widget.startUp(!hidden) && hidden)
             background.startHidden();
-        // Scripts and desktops reach the window on the session bus (q7ctl among them).
+        // Scripts and desktops reach the window on the session bus (q7ctl among them). The first
+        // frame does not need the bus: the name is taken once it is on screen, or at once when
+        // no window shows.
         MouseService bus(widget);
-        bus.start();
+        AfterFirstFrame busStart(
+            hidden ? nullptr : widget.windowHandle(), [&bus] { bus.start(); },
+            hidden ? 0 : BusStartLatestMs);
         result = app.exec();
         capture.remove();
     }

@@ -1,5 +1,6 @@
 // Start-up as the program runs it: connected, demo and absent, and the device watch's delay;
 // closed while rules are in use, it goes on without its window.
+#include "AfterFirstFrame.h"
 #include "BackgroundRunner.h"
 #include "DeviceLock.h"
 #include "Hid_Thread.h"
@@ -16,6 +17,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWindow>
 
 class StartupTest : public QObject {
     Q_OBJECT
@@ -137,6 +139,29 @@ private slots:
         QCOMPARE(ending.count(), 1);
         QVERIFY(!widget.isVisible());
         QCOMPARE(widget.view()->rootObject()->property("startStage").toInt(), 0);
+    }
+
+    // What the first frame does not need (the bus) runs once the window shows, and once only; a
+    // window that never shows gets it after the fallback delay.
+    void afterFirstFrameWaitsForTheWindowToShow() {
+        QWindow window;
+        window.resize(50, 50);
+        window.create();
+        int runs = 0;
+        AfterFirstFrame shown(
+            &window, [&runs] { ++runs; }, 60000);
+        QTest::qWait(100);
+        QCOMPARE(runs, 0);
+        window.show();
+        QTRY_COMPARE(runs, 1);
+        window.hide();
+        window.show();
+        QTest::qWait(100);
+        QCOMPARE(runs, 1);
+
+        AfterFirstFrame never(
+            nullptr, [&runs] { ++runs; }, 10);
+        QTRY_COMPARE(runs, 2);
     }
 
     void burstOfDeviceChangesGivesOneCheck() {
