@@ -49,14 +49,18 @@ struct Program {
     bool isQ7 = false;
 };
 
-// The phases q7config marks, in order, with what each one ends with.
+// The phases q7config marks, with what each one ends with; printed in the order a program reached
+// them (a build may order them differently). The first frame on screen is the bench's own figure.
+const std::string OnScreen = "on screen";
 const std::vector<std::pair<std::string, const char *>> Phases = {
-    {"main", "process start to main"},
-    {"application", "to the application object"},
-    {"view", "to the widget and view"},
-    {"scene", "to the scene loaded"},
-    {"device check", "to the device check done"},
-    {"frame", "to the first frame rendered"},
+    {"main", "main"},
+    {"application", "the application object"},
+    {"view", "the widget and view"},
+    {"scene", "the scene loaded"},
+    {"device check", "the device check done"},
+    {"frame", "the first frame rendered"},
+    {OnScreen, "the first frame on screen"},
+    {"opening", "the opening started"},
 };
 
 struct Figures {
@@ -66,9 +70,11 @@ struct Figures {
     double wakeupsPerSecond = 0;
     double threads = 0;
     double drawsAtRest = 0;
-    // From the first frame to the last one before the window rests: the opening animation.
+    // The opening animation: from its start (the program's "opening" mark; without one, the first
+    // frame) to the last frame before the window rests.
     double openingMs = 0;
-    // When each of Phases ended, in ms after the start; empty without markers.
+    // When each of Phases ended, in ms after the start (negative: not marked); empty without
+    // markers.
     std::vector<double> phaseEndsMs;
     bool hasPages = false;
     PageTimes pages;
@@ -96,12 +102,16 @@ std::string temporaryFile() {
     return path;
 }
 
-std::vector<double> phaseEnds(const TimelineMarks &marks, Clock::time_point started) {
+std::vector<double> phaseEnds(const TimelineMarks &marks, Clock::time_point started,
+                              double onScreenMs) {
+    if (marks.empty())
+        return {};
     std::vector<double> ends;
     for (const auto &[phase, label] : Phases) {
-        if (!marks.has(phase))
-            return {};
-        ends.push_back(marks.msAfter(phase, started));
+        if (phase == OnScreen)
+            ends.push_back(onScreenMs);
+        else
+            ends.push_back(marks.has(phase) ? marks.msAfter(phase, started) : -1);
     }
     return ends;
 }
@@ -157,7 +167,10 @@ bool runOnce(const Program &program, int restSeconds, Figures &out) {
                          program.name.c_str());
         child.stop();
         const TimelineMarks marks = TimelineMarks::read(errorFile);
-        out.phaseEndsMs = phaseEnds(marks, started);
+        out.phaseEndsMs = phaseEnds(marks, started, out.firstWindowMs);
+        if (marks.has("opening"))
+            out.openingMs = std::chrono::duration<double, std::milli>(lastDraw - started).count() -
+                            marks.msAfter("opening", started);
         for (int page = 0; page < PageTimes::PageCount; ++page) {
             const std::string phase = "page " + std::to_string(page);
             out.builtForFirstFrame[page] =
@@ -196,7 +209,7 @@ void printTable(const std::vector<Program> &programs,
          [](const Figures &f) { return f.wakeupsPerSecond; }},
         {"threads", "%16.0f", "", [](const Figures &f) { return f.threads; }},
         {"draws/s at rest", "%16.2f", "", [](const Figures &f) { return f.drawsAtRest; }},
-        {"opening animation (ms)", "%16.0f", "first to last frame",
+        {"opening animation (ms)", "%16.0f", "its start to its last frame",
          [](const Figures &f) { return f.openingMs; }},
     };
     std::printf("\n%-24s", "median of each figure");
@@ -225,41 +238,39 @@ void printTable(const std::vector<Program> &programs,
     }
 }
 
-// Median per phase of q7config's start-up, for each program that marked its phases in every round.
+// Median per phase of q7config's start-up, for each program that marked its phases in every round:
+// the phases in the order the program reached them, each with its length and its end.
 void printTimeline(const std::vector<Program> &programs,
                    const std::vector<std::vector<Figures>> &runs) {
-    std::vector<size_t> marked;
     for (size_t i = 0; i < programs.size(); ++i) {
+        const auto &rounds = runs[i];
         const bool everyRound =
-            !runs[i].empty() && std::all_of(runs[i].begin(), runs[i].end(), [](const Figures &f) {
-                return !f.phaseEndsMs.empty();
-            });
-        if (everyRound)
-            marked.push_back(i);
-    }
-    if (marked.empty())
-        return;
-    std::printf("\nstart-up timeline, median of %zu rounds (ms): the phase, and when it ended\n",
-                runs[marked[0]].size());
-    std::printf("  %-32s", "");
-    for (size_t i : marked)
-        std::printf("%22s", programs[i].name.c_str());
-    std::printf("\n");
-    const size_t count = Phases.size() + 1;
-    for (size_t phase = 0; phase < count; ++phase) {
-        const bool onScreen = phase == Phases.size();
-        std::printf("  %-32s", onScreen ? "to the first frame on screen" : Phases[phase].second);
-        for (size_t i : marked) {
-            std::vector<double> lengths, ends;
-            for (const Figures &f : runs[i]) {
-                const double end = onScreen ? f.firstWindowMs : f.phaseEndsMs[phase];
-                const double begin = phase == 0 ? 0 : f.phaseEndsMs[phase - 1];
-                lengths.push_back(end - begin);
-                ends.push_back(end);
-            }
-            std::printf("%11.1f%11.1f", median(lengths), median(ends));
+            !rounds.empty() && std::all_of(rounds.begin(), rounds.end(),
+                                           [](const Figures &f) { return !f.phaseEndsMs.empty(); });
+        if (!everyRound)
+            continue;
+        std::vector<std::pair<double, size_t>> order; // median end, phase
+        for (size_t phase = 0; phase < Phases.size(); ++phase) {
+            std::vector<double> ends;
+            for (const Figures &f : rounds)
+                if (f.phaseEndsMs[phase] >= 0)
+                    ends.push_back(f.phaseEndsMs[phase]);
+            if (ends.size() == rounds.size())
+                order.emplace_back(median(ends), phase);
         }
-        std::printf("\n");
+        std::sort(order.begin(), order.end());
+        std::printf("\nstart-up timeline of %s, median of %zu rounds (ms): to the end of the phase "
+                    "from the one before, and from the start\n",
+                    programs[i].name.c_str(), rounds.size());
+        for (size_t k = 0; k < order.size(); ++k) {
+            const size_t phase = order[k].second;
+            std::vector<double> lengths;
+            for (const Figures &f : rounds)
+                lengths.push_back(f.phaseEndsMs[phase] -
+                                  (k == 0 ? 0 : f.phaseEndsMs[order[k - 1].second]));
+            std::printf("  to %-30s%11.1f%11.1f\n", Phases[phase].second, median(lengths),
+                        order[k].first);
+        }
     }
 }
 
