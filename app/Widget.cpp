@@ -160,6 +160,8 @@ void Widget::startScene() {
 
 void Widget::customEvent(QEvent *event) {
     if (event->type() == UserEvent::EventType &&
-        static_cast<UserEvent *>(event)->code() == UserEvent::StartSceneCode)
+        static_cast<UserEvent *>(event)->code() == UserEvent::StartSceneCode) {
+        StartupTimeline::mark("opening");
         view()->runUI();
+    }
 }
