@@ -183,9 +183,9 @@ bool VirtualInput::findKey(const std::string &name, uint32_t &code, bool &shift)
     return false;
 }
 
-bool VirtualInput::stroke(const std::string &spec) {
+bool VirtualInput::stroke(const std::string &chord) {
     std::vector<std::string> parts;
-    std::stringstream in(spec);
+    std::stringstream in(chord);
     for (std::string part; std::getline(in, part, '+');)
         parts.push_back(part);
     if (parts.empty())

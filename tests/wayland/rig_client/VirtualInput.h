@@ -34,7 +34,7 @@ public:
     void key(uint32_t code, bool down);
     // A key as xdotool names it ("a", "Return", "KP_Enter", "ctrl+a", "shift+b"): the modifiers
     // go down, the key is pressed and released, the modifiers come up. False for an unknown name.
-    bool stroke(const std::string &spec);
+    bool stroke(const std::string &chord);
 
 private:
     uint32_t now() const;

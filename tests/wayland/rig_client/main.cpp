@@ -25,7 +25,7 @@ const char *const Usage =
     "         move X Y          pointer to output pixel (X, Y)\n"
     "         moveby DX DY      pointer moved by (DX, DY), in steps, as a drag\n"
     "         press|release|click [left|right|middle]\n"
-    "         key SPEC          a key stroke as xdotool names it: a, Return, ctrl+a, KP_Enter\n"
+    "         key CHORD         a key stroke as xdotool names it: a, Return, ctrl+a, KP_Enter\n"
     "         code N            evdev key code N pressed and released\n"
     "         wait MS\n"
     "       q7-rig-client window APP_ID [WIDTH HEIGHT]   a plain window, until ended\n"
