@@ -22,6 +22,7 @@ named kwin_wayland, which KWin checks); and KWIN_WAYLAND_NO_PERMISSION_CHECKS=1 
 its privileged interfaces without a desktop file that grants them.
 """
 
+import json
 import os
 import shutil
 import signal
@@ -45,6 +46,7 @@ class KWinRig:
         self.bus_address = None
         self.process = None
         self.wayland = None
+        self.scripts_run = 0
 
     @classmethod
     def from_environment(cls):
@@ -184,30 +186,45 @@ class KWinRig:
         return result.stdout.strip()
 
     def run_script(self, text):
-        """Runs a KWin script once (Plasma 5 and 6 alike) and unloads it."""
+        """Runs a KWin script once (Plasma 5 and 6 alike) and unloads it once it has run: KWin
+        reads the file in the background after `start`, and unloading before that drops it."""
+        self.scripts_run += 1
+        done = "q7-rig-script %d.%d done" % (os.getpid(), self.scripts_run)
         path = os.path.join(self.folder, "rig-script.js")
         with open(path, "w") as f:
-            f.write(text)
+            f.write("%s\nprint(%s);\n" % (text, json.dumps(done)))
         scripting = "org.kde.kwin.Scripting."
         self._call("/Scripting", scripting + "unloadScript", SCRIPT_NAME)
-        self._call("/Scripting", scripting + "loadScript", path, SCRIPT_NAME)
+        loaded = self._call("/Scripting", scripting + "loadScript", path, SCRIPT_NAME)
+        if loaded.strip("(),").strip() == "-1":
+            raise AssertionError("KWin did not load the rig's script: " + log_tail(self._log_path()))
         self._call("/Scripting", scripting + "start")
+        wait_for(lambda: ("js: %s\n" % done) in self._log(), 20,
+                 "KWin to run the rig's script: " + log_tail(self._log_path()))
         self._call("/Scripting", scripting + "unloadScript", SCRIPT_NAME)
+
+    def _log(self):
+        with open(self._log_path(), "rb") as f:
+            return f.read().decode(errors="replace")
 
     def activate(self, app_id):
         """KWin activates the window whose application (resourceClass) is app_id."""
         self.run_script("""
 const plasma6 = workspace.windowActivated !== undefined;
 const windows = plasma6 ? workspace.windowList() : workspace.clientList();
+let found = false;
 for (let i = 0; i < windows.length; ++i) {
     if (String(windows[i].resourceClass) === %s) {
         if (plasma6)
             workspace.activeWindow = windows[i];
         else
             workspace.activeClient = windows[i];
+        found = true;
     }
 }
-""" % ('"%s"' % app_id.replace("\\", "\\\\").replace('"', '\\"')))
+if (!found)
+    throw new Error("no window of " + %s);
+""" % ((json.dumps(app_id),) * 2))
 
 
 if __name__ == "__main__":
