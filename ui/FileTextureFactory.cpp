@@ -11,7 +11,10 @@ FileTextureFactory::FileTextureFactory(const QString &path, const QSize &size,
 
 // Null when the file has gone or cannot be decoded: nothing is drawn.
 QImage FileTextureFactory::decode(const QString &path, const QSize &size) {
-    QImage pixels(path);
+    return prepare(QImage(path), size);
+}
+
+QImage FileTextureFactory::prepare(QImage pixels, const QSize &size) {
     if (pixels.isNull())
         return pixels;
     if (pixels.size() != size)
@@ -27,7 +30,7 @@ QSGTexture *FileTextureFactory::createTexture(QQuickWindow *window) const {
     }
     if (pixels.isNull())
         pixels = decode(m_path, m_size);
-    return pixels.isNull() || !window ? nullptr : window->createTextureFromImage(pixels);
+    return pixels.isNull() || !window ? nullptr : window->createTextureFromImage(pixels, QQuickWindow::TextureCanUseAtlas);
 }
 
 QSize FileTextureFactory::textureSize() const {

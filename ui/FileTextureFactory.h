@@ -8,8 +8,8 @@
 
 // A texture made from a picture file that keeps no decoded copy beside it: the pixels decoded when
 // the picture was asked for serve Qt's questions about it until the texture is made, and are let
-// go then; after that the file is read again whenever an image is asked for. Worth it for large
-// pictures that stay on screen.
+// go then; after that the file is read again whenever an image is asked for. Small pictures share
+// Qt's texture atlas, as they would from a plain file: URL.
 class FileTextureFactory : public QQuickTextureFactory {
 public:
     // `decoded`: the pixels already read, at `size`; without them the file is read when needed.
@@ -17,6 +17,8 @@ public:
 
     // The pixels as a texture should hold them, or a null image when the file cannot be read.
     static QImage decode(const QString &path, const QSize &size);
+    // Decoded pixels scaled to `size` and in the format a texture takes.
+    static QImage prepare(QImage pixels, const QSize &size);
 
     QSGTexture *createTexture(QQuickWindow *window) const override;
     QSize textureSize() const override;

@@ -7,19 +7,21 @@
 SkinImageProvider::SkinImageProvider() : QQuickImageProvider(QQuickImageProvider::Texture) {}
 
 // On the image loader's thread when the scene asks for the picture asynchronously: the decoding
-// then runs beside the rest of the start.
+// then runs beside the rest of the start. The file is opened once.
 QQuickTextureFactory *SkinImageProvider::requestTexture(const QString &id, QSize *size,
                                                         const QSize &requestedSize) {
     QImageReader reader(id);
-    QSize textureSize = reader.size();
-    if (!textureSize.isValid()) {
+    QImage pixels = reader.read();
+    if (pixels.isNull()) {
         qWarning("Cannot read the skin picture %s: %s", qPrintable(id),
                  qPrintable(reader.errorString()));
         return nullptr;
     }
-    if (requestedSize.width() > 0 && requestedSize.height() > 0)
-        textureSize = requestedSize;
+    const QSize textureSize = requestedSize.width() > 0 && requestedSize.height() > 0
+                                  ? requestedSize
+                                  : pixels.size();
     if (size)
         *size = textureSize;
-    return new FileTextureFactory(id, textureSize, FileTextureFactory::decode(id, textureSize));
+    return new FileTextureFactory(id, textureSize,
+                                  FileTextureFactory::prepare(std::move(pixels), textureSize));
 }

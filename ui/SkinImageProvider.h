@@ -2,8 +2,8 @@
 
 #include <QQuickImageProvider>
 
-// image://skin/<path>: a skin picture as large as the window, served as a FileTextureFactory so
-// that it is not kept decoded beside its texture. The path is relative to the working folder, as
+// image://skin/<path>: a skin picture, served as a FileTextureFactory so that it is not kept
+// decoded beside its texture (Qt's own loader keeps both, for every picture of the skin). The path is relative to the working folder, as
 // the scene's file: URLs are.
 class SkinImageProvider : public QQuickImageProvider {
 public:

@@ -31,12 +31,12 @@ Item {
     property bool isCustomBackground: _Page_Globalsetting.isCustomBackground
     property url sourceCustomBackground: ""
 
-    // Every image comes from the current skin's folder beside the program.
+    // Every image comes from the current skin's folder beside the program, through the provider
+    // that keeps no decoded copy beside the texture.
     readonly property string skinPath: "modules/img/skin" + skin_No + "/"
-    readonly property string skinFolder: "file:" + skinPath
+    readonly property string skinFolder: "image://skin/" + skinPath
     readonly property string skinCommon: skinFolder + "common/"
-    // As large as the window and always shown: not kept decoded beside its texture.
-    property url sourceBackground: "image://skin/" + skinPath + "background.png"
+    property url sourceBackground: skinFolder + "background.png"
     property url sourceFrameBackground: skinFolder + "frame/frameBackground.png"
     property url sourceDecoration1: skinFolder + "frame/decoration1.png"
     property url sourceDecoration2: skinFolder + "frame/decoration2.png"

@@ -103,7 +103,7 @@ Item {
             compare(ui_View.callsOf("setEnableAudio")[0].args, [true])
             verify(Qt.colorEqual(root.globalSetting_color, "#FFFFC896"))
             compare(root.globalSetting_url, "https://example.com/q7")
-            compare(root.skinFolder, "file:modules/img/skin2/")
+            compare(root.skinFolder, "image://skin/modules/img/skin2/")
         }
 
         function test_applyWritesTheThirtyTwoItems() {
