@@ -159,39 +159,47 @@ Item {
                 id: _Page_Keydefine
                 pageIndex: 0
                 currentPage: _fkPage.curID
-                sourceComponent: Page_Keydefine { layoutStrings: _main_Q7._ProductLayoutStringList }
-                onLoaded: _main_Q7.pageBuilt(item, pageIndex)
+                source: "Page_Keydefine.qml"
+                onLoaded: {
+                    item.layoutStrings = Qt.binding(function () {
+                        return _main_Q7._ProductLayoutStringList
+                    })
+                    _main_Q7.pageBuilt(item, pageIndex)
+                }
             }
             PageLoader {
                 id: _Page_Macro
                 pageIndex: 1
                 currentPage: _fkPage.curID
-                sourceComponent: Page_Macro {}
+                source: "Page_Macro.qml"
                 onLoaded: _main_Q7.pageBuilt(item, pageIndex)
             }
             PageLoader {
                 id: _Page_Color
                 pageIndex: 2
                 currentPage: _fkPage.curID
-                sourceComponent: Page_Color {}
+                source: "Page_Color.qml"
                 onLoaded: _main_Q7.pageBuilt(item, pageIndex)
             }
             PageLoader {
                 id: _Page_Sensor
                 pageIndex: 3
                 currentPage: _fkPage.curID
-                sourceComponent: Page_Sensor {}
+                source: "Page_Sensor.qml"
                 onLoaded: _main_Q7.pageBuilt(item, pageIndex)
             }
             PageLoader {
                 id: _Page_pressGun
                 pageIndex: 4
                 currentPage: _fkPage.curID
-                sourceComponent: Page_pressGun {
+                source: "Page_pressGun.qml"
+                onLoaded: {
                     // The key table is reset even when its page was never opened.
-                    onResetKeyMatrix: _Page_Keydefine.build().resetKeymatrix.apply()
+                    item.resetKeyMatrix.connect(function () {
+                        _Page_Keydefine.build().resetKeymatrix.apply()
+                    })
+                    _main_Q7.pageBuilt(item, pageIndex)
                 }
-                onLoaded: _main_Q7.pageBuilt(item, pageIndex)
             }
         }
     }

@@ -2,6 +2,7 @@ import QtQuick
 
 // One page of the page area. The page and its images are built the first time it is shown and
 // kept from then on; until then calls to it wait, and the page reads its state when it is built.
+// Pages come by `source`, not as components, so that not even their types load before that.
 Loader {
     id: _slot
 
