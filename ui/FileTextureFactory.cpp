@@ -30,7 +30,9 @@ QSGTexture *FileTextureFactory::createTexture(QQuickWindow *window) const {
     }
     if (pixels.isNull())
         pixels = decode(m_path, m_size);
-    return pixels.isNull() || !window ? nullptr : window->createTextureFromImage(pixels, QQuickWindow::TextureCanUseAtlas);
+    return pixels.isNull() || !window
+               ? nullptr
+               : window->createTextureFromImage(pixels, QQuickWindow::TextureCanUseAtlas);
 }
 
 QSize FileTextureFactory::textureSize() const {

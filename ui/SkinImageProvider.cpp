@@ -17,9 +17,8 @@ QQuickTextureFactory *SkinImageProvider::requestTexture(const QString &id, QSize
                  qPrintable(reader.errorString()));
         return nullptr;
     }
-    const QSize textureSize = requestedSize.width() > 0 && requestedSize.height() > 0
-                                  ? requestedSize
-                                  : pixels.size();
+    const QSize textureSize =
+        requestedSize.width() > 0 && requestedSize.height() > 0 ? requestedSize : pixels.size();
     if (size)
         *size = textureSize;
     return new FileTextureFactory(id, textureSize,
