@@ -11,6 +11,7 @@
 #include "MouseService.h"
 #include "NoticeChannel.h"
 #include "RuntimeDir.h"
+#include "SceneRenderer.h"
 #include "StartupTimeline.h"
 #include "UserPrompt.h"
 #include "VirtualMouseStart.h"
@@ -21,6 +22,7 @@
 #include "q7config_help.h"
 
 #include <QApplication>
+#include <QQuickWindow>
 
 #include <cstdio>
 #include <cstring>
@@ -54,6 +56,9 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     StartupTimeline::mark("application");
     platform.release();
+    if (SceneRenderer::softwareWanted(QProcessEnvironment::systemEnvironment(),
+                                      SceneRenderer::hasGraphicsDevice()))
+        QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
     AppIdentity::apply();
     // Every path under ./modules/ rests on this.
     const DataFolder::Choice data = DataFolder::enter();
