@@ -46,7 +46,7 @@ void watchFirstFrame(QQuickWidget *view) {
     if (!lcStartup().isDebugEnabled() || !view->quickWindow())
         return;
     QObject::connect(
-        view->quickWindow(), &QQuickWindow::afterFrameEnd, view, [] { mark("frame"); },
+        view->quickWindow(), &QQuickWindow::afterRendering, view, [] { mark("frame"); },
         static_cast<Qt::ConnectionType>(Qt::DirectConnection | Qt::SingleShotConnection));
 }
 
