@@ -1,6 +1,7 @@
 // Start-up and rest: a bare Qt Quick window (the floor of our stack) and q7config, each started in
 // a fresh Xvfb, rounds alternating (each round starts with the next program, so none always
 // follows the same one; the background sound's cost is bench_sound's). Figures, not pass/fail.
+// Ratios are against the bare window drawing with the renderer q7config draws with here.
 //   Q7_BENCH_ROUNDS (7), Q7_BENCH_REST_S (30) shorten a run while working on it.
 //   Q7_BENCH_COMPARE=<another build's bin folder> adds that build's bare window and q7config to
 //   the same rounds, so a change is weighed against the build before it on an equally loaded
@@ -10,8 +11,11 @@
 #include "ChildProcess.h"
 #include "PageClicks.h"
 #include "ProcessProbe.h"
+#include "SceneRenderer.h"
 #include "TimelineMarks.h"
 #include "VirtualDisplay.h"
+
+#include <QProcessEnvironment>
 
 #include <algorithm>
 #include <array>
@@ -47,6 +51,8 @@ struct Program {
     std::map<std::string, std::string> env;
     // q7config: marks its start-up phases and has pages to click.
     bool isQ7 = false;
+    // The program its ratios are against: the bare window drawing with the same renderer.
+    size_t floor = 0;
 };
 
 // The phases q7config marks, with what each one ends with; printed in the order a program reached
@@ -215,8 +221,9 @@ void printTable(const std::vector<Program> &programs,
     std::printf("\n%-24s", "median of each figure");
     for (const Program &p : programs)
         std::printf("%16s", p.name.c_str());
-    for (size_t i = 1; i < programs.size(); ++i)
-        std::printf("%10s", "ratio");
+    for (size_t i = 0; i < programs.size(); ++i)
+        if (programs[i].floor != i)
+            std::printf("%10s", "ratio");
     std::printf("  %s\n", "target");
     for (const Row &row : rows) {
         std::printf("%-24s", row.label);
@@ -228,9 +235,11 @@ void printTable(const std::vector<Program> &programs,
             medians.push_back(median(values));
             std::printf(row.format, medians.back());
         }
-        for (size_t i = 1; i < medians.size(); ++i) {
-            if (medians[0] > 0)
-                std::printf("%10.2f", medians[i] / medians[0]);
+        for (size_t i = 0; i < medians.size(); ++i) {
+            if (programs[i].floor == i)
+                continue;
+            if (medians[programs[i].floor] > 0)
+                std::printf("%10.2f", medians[i] / medians[programs[i].floor]);
             else
                 std::printf("%10s", "-");
         }
@@ -335,16 +344,34 @@ int main() {
          {{"LD_PRELOAD", BinDir + "/libq7-virtual-mouse.so"}},
          true},
     };
+    // Without a graphics device q7config draws with Qt Quick's software renderer, and a bare
+    // window on Qt's default (OpenGL on the CPU) is no floor for it: a bare window drawing the
+    // same way is, and both bare windows are in the table.
+    const bool software = SceneRenderer::softwareWanted(QProcessEnvironment::systemEnvironment(),
+                                                        SceneRenderer::hasGraphicsDevice());
+    if (software) {
+        programs.push_back({"bare, software",
+                            {BenchDir + "/bare_window"},
+                            {{"QT_QUICK_BACKEND", "software"}},
+                            false,
+                            2});
+        programs[1].floor = 2;
+    }
     if (const char *other = std::getenv("Q7_BENCH_COMPARE"); other && *other) {
         const std::string bin = other;
-        programs.push_back({"bare, compared", {bin + "/../bench/bare_window"}, {}});
+        const size_t bare = programs.size();
+        programs.push_back({"bare, compared", {bin + "/../bench/bare_window"}, {}, false, bare});
         programs.push_back({"compared",
                             {bin + "/q7config"},
                             {{"LD_PRELOAD", bin + "/libq7-virtual-mouse.so"}},
-                            true});
+                            true,
+                            bare});
     }
     std::printf("start-up and rest: %d rounds, %d s at rest, each run in a fresh Xvfb\n", rounds,
                 rest);
+    if (software)
+        std::printf("no graphics device: q7config draws with the software renderer, and its ratios "
+                    "are against the bare window drawing the same way\n");
     std::vector<std::vector<Figures>> runs(programs.size());
     for (int round = 0; round < rounds; ++round) {
         for (size_t k = 0; k < programs.size(); ++k) {
