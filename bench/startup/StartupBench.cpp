@@ -2,6 +2,7 @@
 // a fresh Xvfb, rounds alternating (each round starts with the next program, so none always
 // follows the same one; the background sound's cost is bench_sound's). Figures, not pass/fail.
 // Ratios are against the bare window drawing with the renderer q7config draws with here.
+// Run it on a session bus (./dev bench gives it one), as on a desktop.
 //   Q7_BENCH_ROUNDS (7), Q7_BENCH_REST_S (30) shorten a run while working on it.
 //   Q7_BENCH_COMPARE=<another build's bin folder> adds that build's bare window and q7config to
 //   the same rounds, so a change is weighed against the build before it on an equally loaded
