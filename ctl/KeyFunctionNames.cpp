@@ -75,10 +75,32 @@ QString KeyFunctionNames::normalised(const QString &text) {
     return QString(text).replace(joiner, QString()).remove(space).toUpper();
 }
 
+// By hand rather than by regular expression: the bus service names every effect when it starts,
+// and this keeps PCRE and its JIT out of the program's start. Word and space characters are
+// ASCII, as \\w and \\s are without Unicode properties.
 QString KeyFunctionNames::wordOf(const QString &text) {
-    static const QRegularExpression inner(QStringLiteral("(?<=\\w)\\s+(?=\\w)"));
-    static const QRegularExpression space(QStringLiteral("\\s+"));
-    return QString(text).trimmed().replace(inner, QStringLiteral("-")).remove(space).toLower();
+    const auto isWord = [](QChar c) {
+        return c.unicode() < 0x80 && (c.isLetterOrNumber() || c == u'_');
+    };
+    const auto isSpace = [](QChar c) {
+        return c == u' ' || (c.unicode() >= u'\t' && c.unicode() <= u'\r');
+    };
+    const QString trimmed = text.trimmed();
+    QString word;
+    word.reserve(trimmed.size());
+    for (qsizetype i = 0; i < trimmed.size();) {
+        if (!isSpace(trimmed[i])) {
+            word.append(trimmed[i++]);
+            continue;
+        }
+        // A run of spaces between two words becomes one hyphen; any other run goes.
+        const qsizetype start = i;
+        while (i < trimmed.size() && isSpace(trimmed[i]))
+            ++i;
+        if (start > 0 && i < trimmed.size() && isWord(trimmed[start - 1]) && isWord(trimmed[i]))
+            word.append(u'-');
+    }
+    return word.toLower();
 }
 
 std::optional<int> KeyFunctionNames::key(const QString &name) const {

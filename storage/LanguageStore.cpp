@@ -53,11 +53,14 @@ QString LanguageStore::displayName(const QString &code) {
 }
 
 QVariantMap LanguageStore::chkLanguages() const {
-    const QDir folder(StoragePaths::languageDir);
-    const QStringList files = folder.entryList({filePrefix + QStringLiteral("*.ini")}, QDir::Files,
-                                               QDir::Name | QDir::IgnoreCase);
+    // Matched by hand: a name filter is a regular expression, and this runs at every start.
+    const QStringList files =
+        QDir(StoragePaths::languageDir).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
     QVariantMap languages;
     for (const QString &file : files) {
+        if (!file.startsWith(filePrefix, Qt::CaseInsensitive) ||
+            !file.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive))
+            continue;
         const QString code = file.mid(filePrefix.size(), codeLength);
         languages.insert(displayName(code), code);
     }
