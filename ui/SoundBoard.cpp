@@ -1,14 +1,14 @@
 #include "SoundBoard.h"
 
-#include <QAudioDevice>
+#include "SoundModule.h"
+#include "SoundOutput.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLoggingCategory>
-#include <QMediaDevices>
-#include <QSoundEffect>
-#include <QThread>
 
 #include <algorithm>
+#include <utility>
 
 Q_LOGGING_CATEGORY(lcSound, "q7.sound", QtInfoMsg)
 
@@ -20,80 +20,57 @@ QUrl urlFor(int index) {
     return QUrl::fromLocalFile(QDir::current().absoluteFilePath(SoundBoard::fileFor(index)));
 }
 
-QtMessageHandler outerHandler = nullptr;
-const QThread *probingThread = nullptr;
-
-// Qt Multimedia warns when it finds no sound server; for us that is a normal setting, told at
-// debug level. Messages of other threads pass on unchanged.
-void quietProbeHandler(QtMsgType type, const QMessageLogContext &context, const QString &text) {
-    if (QThread::currentThread() != probingThread) {
-        outerHandler(type, context, text);
-        return;
-    }
-    // Straight to the outer handler: a qCDebug here would come back to this one.
-    if (lcSound().isDebugEnabled()) {
-        const QMessageLogContext quiet(context.file, context.line, context.function,
-                                       lcSound().categoryName());
-        outerHandler(QtDebugMsg, quiet,
-                     QStringLiteral("While looking for an audio output: ") + text);
-    }
-}
-
-bool hasAudioOutput() {
-    probingThread = QThread::currentThread();
-    outerHandler = qInstallMessageHandler(quietProbeHandler);
-    const bool found = !QMediaDevices::audioOutputs().isEmpty();
-    qInstallMessageHandler(outerHandler);
-    probingThread = nullptr;
-    return found;
-}
 } // namespace
 
-SoundBoard::SoundBoard(QObject *parent, OutputCheck hasOutput)
-    : QObject(parent), m_hasOutput(std::move(hasOutput)) {
-    if (!m_hasOutput)
-        m_hasOutput = hasAudioOutput;
+SoundBoard::SoundBoard(QObject *parent, SoundOutput *output) : QObject(parent), m_output(output) {
     connect(this, &SoundBoard::finished, this, [this](int index) {
         if (index == OpeningSound)
             playBackground();
     });
 }
 
-SoundBoard::~SoundBoard() = default;
+SoundBoard::~SoundBoard() {
+    // A player stopping as it goes tells nobody.
+    for (const auto &player : m_players)
+        if (player)
+            player->onPlayingChanged = nullptr;
+}
 
 QString SoundBoard::fileFor(int index) {
     return QStringLiteral("./modules/media/%1.wav").arg(index, 2, 10, QLatin1Char('0'));
 }
 
 bool SoundBoard::canSound() {
-    if (m_output == Output::Unknown) {
-        m_output = m_hasOutput() ? Output::Present : Output::Absent;
-        if (m_output == Output::Absent)
+    if (m_outputState == Output::Unknown) {
+        if (!m_output)
+            m_output = SoundModule::output();
+        m_outputState = m_output && m_output->hasOutput() ? Output::Present : Output::Absent;
+        if (m_outputState == Output::Absent)
             qCDebug(lcSound, "No audio output: the sounds stay silent");
     }
-    return m_output == Output::Present;
+    return m_outputState == Output::Present;
 }
 
-QSoundEffect *SoundBoard::playerFor(int index) {
-    if (QSoundEffect *player = m_players[index])
+SoundPlayer *SoundBoard::playerFor(int index) {
+    if (SoundPlayer *player = m_players[index].get())
         return player;
-    auto *player = new QSoundEffect(this);
+    std::unique_ptr<SoundPlayer> player = m_output->createPlayer();
     if (index == BackgroundSound)
-        player->setLoopCount(QSoundEffect::Infinite);
-    connect(player, &QSoundEffect::playingChanged, this, [this, player, index] {
+        player->setLooping(true);
+    player->onPlayingChanged = [this, player = player.get(), index] {
         // A sound that was cleared or restarted did not run to its end.
         if (!player->isPlaying() && !m_sources[index].isEmpty())
             emit finished(index);
-    });
-    m_players[index] = player;
-    return player;
+    };
+    m_players[index] = std::move(player);
+    return m_players[index].get();
 }
 
 void SoundBoard::start(int index) {
     // A missing file plays nothing and says nothing.
     if (!canSound() || !QFileInfo::exists(m_sources[index].toLocalFile()))
         return;
-    QSoundEffect *player = playerFor(index);
+    SoundPlayer *player = playerFor(index);
     if (player->source() != m_sources[index])
         player->setSource(m_sources[index]);
     player->play();
@@ -102,10 +79,11 @@ void SoundBoard::start(int index) {
 void SoundBoard::play(int index) {
     if (index <= BackgroundSound || index >= SoundCount)
         return;
-    // Stopped first, so a repeat starts again from the beginning.
-    if (QSoundEffect *player = m_players[index]) {
-        const QSignalBlocker quiet(player);
+    // Stopped first, so a repeat starts again from the beginning; a restart is no end.
+    if (SoundPlayer *player = m_players[index].get()) {
+        const auto told = std::exchange(player->onPlayingChanged, nullptr);
         player->stop();
+        player->onPlayingChanged = told;
     }
     m_sources[index] = urlFor(index);
     start(index);
@@ -131,5 +109,6 @@ QUrl SoundBoard::source(int index) const {
 }
 
 int SoundBoard::playerCount() const {
-    return int(std::count_if(m_players.begin(), m_players.end(), [](auto *p) { return p; }));
+    return int(std::count_if(m_players.begin(), m_players.end(),
+                             [](const auto &p) { return p != nullptr; }));
 }

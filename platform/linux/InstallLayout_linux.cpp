@@ -52,11 +52,19 @@ QString InstallLayout::factoryModules() const {
     return prefixPath(QStringLiteral("share/q7config/modules"));
 }
 
-QString InstallLayout::virtualMouseLibrary() const {
-    const QString beside = m_programDir + QStringLiteral("/libq7-virtual-mouse.so");
+QString InstallLayout::besideOrInstalled(const QString &library) const {
+    const QString beside = m_programDir + QLatin1Char('/') + library;
     if (QFileInfo::exists(beside))
         return beside;
-    return prefixPath(QStringLiteral("lib/q7config/libq7-virtual-mouse.so"));
+    return prefixPath(QStringLiteral("lib/q7config/") + library);
+}
+
+QString InstallLayout::virtualMouseLibrary() const {
+    return besideOrInstalled(QStringLiteral("libq7-virtual-mouse.so"));
+}
+
+QString InstallLayout::soundModule() const {
+    return besideOrInstalled(QStringLiteral("libq7sound.so"));
 }
 
 QString InstallLayout::udevRule() const {

@@ -72,6 +72,7 @@ private slots:
         const QString id = QStringLiteral(Q7_APP_ID);
         for (const QString &piece :
              {QStringLiteral("lib/q7config/libq7-virtual-mouse.so"),
+              QStringLiteral("lib/q7config/libq7sound.so"),
               QStringLiteral("share/q7config/modules/setting/apConfig.bin"),
               QStringLiteral("share/q7config/modules/media/01.wav"),
               QStringLiteral("lib/udev/rules.d/70-q7-mouse.rules"),

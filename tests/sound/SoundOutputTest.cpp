@@ -1,8 +1,9 @@
-// The sounds as a user hears them: the view plays through Qt Multimedia to a real PulseAudio
-// server whose null sink is recorded. The opening sound plays, the background loop follows it and
-// keeps looping, and sound off silences both.
+// The sounds as a user hears them: the view plays through the audio module (Qt Multimedia) to a
+// real PulseAudio server whose null sink is recorded. The opening sound plays, the background loop
+// follows it and keeps looping, and sound off silences both.
 #include "NullSinkServer.h"
 #include "SoundBoard.h"
+#include "SoundModule.h"
 #include "myQQuickView.h"
 
 #include <QAudioDevice>
@@ -68,6 +69,8 @@ private slots:
             QSKIP(qPrintable(QStringLiteral("no audio server to play to: ") + error));
         }
         QVERIFY(!QMediaDevices::audioOutputs().isEmpty());
+        // The program's own audio module, as the build leaves it beside the program.
+        SoundModule::setPath(QStringLiteral(Q7_SOUND_MODULE));
         m_recording = std::make_unique<NullSinkServer::Recording>(m_server);
         QVERIFY(QDir::setCurrent(m_dir.path()));
         QVERIFY(QDir().mkpath(QStringLiteral("modules/media")));

@@ -1,11 +1,13 @@
 // The sound board builds players only when a sound is first played and an audio output exists,
-// keeps the loop and the effects' order, and says once, quietly, that it stays silent.
+// keeps the loop and the effects' order, and says once, quietly, that it stays silent. Its players
+// here are stand-ins; sound_output plays through the audio module to a real server.
 #include "SoundBoard.h"
+#include "SoundOutput.h"
 
 #include <QDir>
 #include <QFile>
 #include <QLoggingCategory>
-#include <QSoundEffect>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -25,6 +27,32 @@ QString fileOf(const QString &path) {
 QString fileOf(const SoundBoard &board, int index) {
     return fileOf(board.source(index).toLocalFile());
 }
+
+struct FakePlayer : SoundPlayer {
+    void setSource(const QUrl &url) override { m_source = url; }
+    QUrl source() const override { return m_source; }
+    void setLooping(bool looping) override { m_looping = looping; }
+    bool isLooping() const override { return m_looping; }
+    void play() override { m_playing = true; }
+    void stop() override { m_playing = false; }
+    bool isPlaying() const override { return m_playing; }
+    QUrl m_source;
+    bool m_looping = false;
+    bool m_playing = false;
+};
+
+struct FakeOutput : SoundOutput {
+    explicit FakeOutput(bool present) : m_present(present) {}
+    bool hasOutput() override { return ++m_asked, m_present; }
+    std::unique_ptr<SoundPlayer> createPlayer() override {
+        auto player = std::make_unique<FakePlayer>();
+        m_players.append(player.get());
+        return player;
+    }
+    bool m_present;
+    int m_asked = 0;
+    QList<FakePlayer *> m_players;
+};
 
 } // namespace
 
@@ -47,16 +75,16 @@ private slots:
         QLoggingCategory::setFilterRules(QStringLiteral("q7.sound.debug=true"));
         soundMessages.clear();
         const QtMessageHandler previous = qInstallMessageHandler(recordSoundMessages);
-        int asked = 0;
+        FakeOutput output(false);
         {
-            SoundBoard board(nullptr, [&asked] { return ++asked, false; });
-            QCOMPARE(asked, 0); // not even asked before a sound plays
+            SoundBoard board(nullptr, &output);
+            QCOMPARE(output.m_asked, 0); // not even asked before a sound plays
             for (int click = 0; click < 3; ++click)
                 for (int i = 1; i < SoundBoard::SoundCount; ++i)
                     board.play(i);
             board.playBackground();
             QCOMPARE(board.playerCount(), 0);
-            QCOMPARE(asked, 1);
+            QCOMPARE(output.m_asked, 1);
             // What was asked is still followed, heard or not.
             QCOMPARE(fileOf(board, 0), QStringLiteral("00.wav"));
             QCOMPARE(fileOf(board, 4), QStringLiteral("04.wav"));
@@ -68,23 +96,32 @@ private slots:
     }
 
     void playersAreBuiltOnFirstUseAndTheBackgroundLoops() {
-        SoundBoard board(nullptr, [] { return true; });
+        FakeOutput output(true);
+        SoundBoard board(nullptr, &output);
         QCOMPARE(board.playerCount(), 0);
         board.play(4);
         board.play(4); // a repeat reuses its player
         QCOMPARE(board.playerCount(), 1);
         board.playBackground();
         QCOMPARE(board.playerCount(), 2);
-        const auto players = board.findChildren<QSoundEffect *>();
-        QCOMPARE(players.size(), 2);
+        QCOMPARE(output.m_players.size(), 2);
         int looping = 0;
-        for (const QSoundEffect *p : players) {
-            if (p->loopCount() != QSoundEffect::Infinite)
+        for (const FakePlayer *p : output.m_players) {
+            QVERIFY(p->isPlaying());
+            if (!p->isLooping())
                 continue;
             ++looping;
-            QCOMPARE(QFileInfo(p->source().toLocalFile()).fileName(), QStringLiteral("00.wav"));
+            QCOMPARE(fileOf(p->source().toLocalFile()), QStringLiteral("00.wav"));
         }
         QCOMPARE(looping, 1);
+        // An effect that ends tells so; one restarted does not.
+        QSignalSpy ended(&board, &SoundBoard::finished);
+        board.play(4);
+        QCOMPARE(ended.size(), 0);
+        output.m_players[0]->stop();
+        output.m_players[0]->onPlayingChanged();
+        QCOMPARE(ended.size(), 1);
+        QCOMPARE(ended.first().first().toInt(), 4);
         board.clearAll();
         for (int i = 0; i < SoundBoard::SoundCount; ++i)
             QVERIFY(board.source(i).isEmpty());
@@ -92,14 +129,16 @@ private slots:
 
     void aMissingFileBuildsNothing() {
         QVERIFY(QFile::rename(SoundBoard::fileFor(3), QStringLiteral("aside.wav")));
-        SoundBoard board(nullptr, [] { return true; });
+        FakeOutput output(true);
+        SoundBoard board(nullptr, &output);
         board.play(3);
         QCOMPARE(board.playerCount(), 0);
         QVERIFY(QFile::rename(QStringLiteral("aside.wav"), SoundBoard::fileFor(3)));
     }
 
     void theOpeningSoundStartsTheBackground() {
-        SoundBoard board(nullptr, [] { return false; });
+        FakeOutput output(false);
+        SoundBoard board(nullptr, &output);
         board.play(1);
         QVERIFY(board.source(0).isEmpty());
         emit board.finished(2); // other effects start nothing
@@ -111,7 +150,8 @@ private slots:
     }
 
     void outOfRangeIndicesDoNothing() {
-        SoundBoard board(nullptr, [] { return true; });
+        FakeOutput output(true);
+        SoundBoard board(nullptr, &output);
         board.play(0); // the background has its own entry
         board.play(5);
         board.play(-1);
