@@ -1,10 +1,6 @@
 #include "GnomePointerSettings.h"
 
-// GIO names a struct member "signals", which Qt defines as a keyword.
-#pragma push_macro("signals")
-#undef signals
-#include <gio/gio.h>
-#pragma pop_macro("signals")
+#include "GioLibrary.h"
 
 #include <cmath>
 
@@ -27,6 +23,7 @@ constexpr const char *ProcessOnlyBackends[] = {"GMemorySettingsBackend", "GNullS
 struct GnomePointerSettings::Private {
     QByteArray schemaId;
     bool opened = false;
+    const GioLibrary *gio = nullptr;
     GSettings *settings = nullptr;
     QString problem; // why there are no settings to write to
 
@@ -34,27 +31,32 @@ struct GnomePointerSettings::Private {
         if (opened)
             return settings;
         opened = true;
-        GSettingsSchemaSource *source = g_settings_schema_source_get_default();
+        gio = GioLibrary::get();
+        if (!gio) {
+            problem = QStringLiteral("GIO (libgio-2.0) cannot be loaded");
+            return nullptr;
+        }
+        GSettingsSchemaSource *source = gio->schemaSourceGetDefault();
         GSettingsSchema *schema =
-            source ? g_settings_schema_source_lookup(source, schemaId.constData(), TRUE) : nullptr;
+            source ? gio->schemaSourceLookup(source, schemaId.constData(), TRUE) : nullptr;
         if (!schema) {
             problem = QStringLiteral("the GSettings schema %1 is not installed")
                           .arg(QString::fromUtf8(schemaId));
             return nullptr;
         }
-        settings = g_settings_new_full(schema, nullptr, nullptr);
-        g_settings_schema_unref(schema);
+        settings = gio->settingsNewFull(schema, nullptr, nullptr);
+        gio->schemaUnref(schema);
 
         GSettingsBackend *backend = nullptr;
-        g_object_get(settings, "backend", &backend, nullptr);
-        const char *type = backend ? G_OBJECT_TYPE_NAME(backend) : "";
+        gio->objectGet(settings, "backend", &backend, nullptr);
+        const char *type = backend ? gio->typeName(G_OBJECT_TYPE(backend)) : "";
         for (const char *processOnly : ProcessOnlyBackends)
-            if (g_strcmp0(type, processOnly) == 0)
+            if (qstrcmp(type, processOnly) == 0)
                 problem = QStringLiteral("GSettings keeps values in this process only (%1): no "
                                          "dconf to store them")
                               .arg(QString::fromLatin1(type));
         if (backend)
-            g_object_unref(backend);
+            gio->objectUnref(backend);
         return settings;
     }
 
@@ -65,10 +67,10 @@ struct GnomePointerSettings::Private {
             return false;
         }
         GSettingsSchema *schema = nullptr;
-        g_object_get(settings, "settings-schema", &schema, nullptr);
-        const bool found = schema && g_settings_schema_has_key(schema, key);
+        gio->objectGet(settings, "settings-schema", &schema, nullptr);
+        const bool found = schema && gio->schemaHasKey(schema, key);
         if (schema)
-            g_settings_schema_unref(schema);
+            gio->schemaUnref(schema);
         if (!found)
             why = QStringLiteral("the GSettings schema %1 has no key %2")
                       .arg(QString::fromUtf8(schemaId), QString::fromLatin1(key));
@@ -82,8 +84,8 @@ GnomePointerSettings::GnomePointerSettings(const QByteArray &schemaId) : d(new P
 
 GnomePointerSettings::~GnomePointerSettings() {
     if (d->settings) {
-        g_settings_sync();
-        g_object_unref(d->settings);
+        d->gio->settingsSync();
+        d->gio->objectUnref(d->settings);
     }
     delete d;
 }
@@ -102,16 +104,16 @@ bool GnomePointerSettings::setSpeed(int speed) {
     if (!d->usable(SpeedKey, why))
         return fail(why);
     const double value = desktopSpeed(speed);
-    g_settings_set_double(d->settings, SpeedKey, value);
-    g_settings_sync();
-    return kept(std::abs(g_settings_get_double(d->settings, SpeedKey) - value) < 1e-9, "speed");
+    d->gio->setDouble(d->settings, SpeedKey, value);
+    d->gio->settingsSync();
+    return kept(std::abs(d->gio->getDouble(d->settings, SpeedKey) - value) < 1e-9, "speed");
 }
 
 std::optional<double> GnomePointerSettings::speed() {
     QString why;
     if (!d->usable(SpeedKey, why))
         return std::nullopt;
-    return g_settings_get_double(d->settings, SpeedKey);
+    return d->gio->getDouble(d->settings, SpeedKey);
 }
 
 bool GnomePointerSettings::setDoubleClickTime(int milliseconds) {
@@ -120,9 +122,9 @@ bool GnomePointerSettings::setDoubleClickTime(int milliseconds) {
         return fail(why);
     if (milliseconds < MinDoubleClickMs)
         return fail(QStringLiteral("a double-click time of %1 ms is too short").arg(milliseconds));
-    g_settings_set_int(d->settings, DoubleClickKey, milliseconds);
-    g_settings_sync();
-    if (g_settings_get_int(d->settings, DoubleClickKey) != milliseconds)
+    d->gio->setInt(d->settings, DoubleClickKey, milliseconds);
+    d->gio->settingsSync();
+    if (d->gio->getInt(d->settings, DoubleClickKey) != milliseconds)
         return fail(QStringLiteral(
             "GSettings did not keep the double-click time (dconf did not commit it)"));
     return succeed();
@@ -132,15 +134,15 @@ std::optional<int> GnomePointerSettings::doubleClickTime() {
     QString why;
     if (!d->usable(DoubleClickKey, why))
         return std::nullopt;
-    return g_settings_get_int(d->settings, DoubleClickKey);
+    return d->gio->getInt(d->settings, DoubleClickKey);
 }
 
 bool GnomePointerSettings::setAcceleration(bool on) {
     QString why;
     if (!d->usable(AccelProfileKey, why))
         return fail(why);
-    g_settings_set_string(d->settings, AccelProfileKey, on ? AccelOn : AccelOff);
-    g_settings_sync();
+    d->gio->setString(d->settings, AccelProfileKey, on ? AccelOn : AccelOff);
+    d->gio->settingsSync();
     return kept(acceleration() == on, "acceleration");
 }
 
@@ -148,9 +150,9 @@ std::optional<bool> GnomePointerSettings::acceleration() {
     QString why;
     if (!d->usable(AccelProfileKey, why))
         return std::nullopt;
-    gchar *profile = g_settings_get_string(d->settings, AccelProfileKey);
+    gchar *profile = d->gio->getString(d->settings, AccelProfileKey);
     // "default" leaves it to the device, which accelerates.
-    const bool on = g_strcmp0(profile, AccelOff) != 0;
-    g_free(profile);
+    const bool on = qstrcmp(profile, AccelOff) != 0;
+    d->gio->free(profile);
     return on;
 }
