@@ -2,19 +2,10 @@
 """The KDE rig: KWin's own Wayland compositor, headless (kwin_wayland --virtual), on a session bus
 of its own, with its /Scripting interface. No input devices, no XWayland, no Plasma shell.
 
-A test runs inside it through the wrapper (CTest's q7_kwin_test in tests/CMakeLists.txt):
-
     kwin_rig.py RIG_CLIENT -- COMMAND [ARG...]
 
-The command gets WAYLAND_DISPLAY, DBUS_SESSION_BUS_ADDRESS (KWin's bus), XDG_RUNTIME_DIR (KWin's),
-XDG_CURRENT_DESKTOP=KDE, XDG_SESSION_TYPE=wayland, KDE_FULL_SESSION and Q7_RIG_CLIENT (a plain window with
-`q7-rig-client window APP_ID`). When KWin cannot start the wrapper exits with SKIP (77), or fails
-with CI=true. A Python test inside it drives the rig with
-
-    rig = KWinRig.from_environment()
-    rig.activate("app.id")       # KWin activates that application's window, as a click would
-    rig.run_script(text)         # any KWin script, run once
-    rig.restart_kwin()           # a new KWin on the same bus and socket, as after a crash
+runs the command with the rig's client_env() (CTest's q7_kwin_test), as sway_rig.py does. A test
+inside it takes KWinRig.from_environment().
 
 Two workarounds make KWin start in a container: its binary carries the file capability
 cap_sys_resource, which a container without it refuses to execute, so the rig runs a copy (still
@@ -31,7 +22,7 @@ import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from sway_rig import RigUnavailable, log_tail, run_in_rig, wait_for  # noqa: E402
+from sway_rig import RigUnavailable, end, log_tail, run_in_rig, start_logged, wait_for  # noqa: E402
 
 START_TIMEOUT_S = 30
 SCRIPT_NAME = "q7-rig-script"
@@ -59,13 +50,6 @@ class KWinRig:
         rig.bus_address = os.environ["DBUS_SESSION_BUS_ADDRESS"]
         return rig
 
-    def __enter__(self):
-        self.start()
-        return self
-
-    def __exit__(self, *exc):
-        self.stop()
-
     def start(self):
         kwin = shutil.which("kwin_wayland")
         if not kwin:
@@ -75,21 +59,18 @@ class KWinRig:
         for name in ("run", "home", "bin"):
             os.mkdir(os.path.join(self.folder, name), 0o700)
         shutil.copy(kwin, os.path.join(self.folder, "bin"))  # contents and mode, no capability
-        with open(self._log_path(), "wb") as log:
-            try:
-                self.bus = subprocess.Popen(
-                    ["dbus-daemon", "--session", "--nofork", "--nopidfile", "--print-address=1",
-                     "--address=unix:path=" + os.path.join(self.folder, "bus")],
-                    env=self._env(), stdout=subprocess.PIPE, stderr=log, start_new_session=True)
-            except OSError as e:
-                self.stop()
-                raise RigUnavailable(str(e))
-        self.bus_address = self.bus.stdout.readline().decode().strip()
-        if not self.bus_address:
-            self.stop()
-            raise RigUnavailable("dbus-daemon did not start")
         self.wayland = os.path.join(self.folder, "run", "wayland-q7")
-        self._start_kwin()
+        try:
+            self.bus = start_logged(
+                "dbus-daemon", ["dbus-daemon", "--session", "--nofork", "--nopidfile",
+                                "--address=unix:path=" + os.path.join(self.folder, "bus")],
+                self._log_path(), lambda: os.path.exists(os.path.join(self.folder, "bus")),
+                START_TIMEOUT_S, env=self._env())
+            self.bus_address = "unix:path=" + os.path.join(self.folder, "bus")
+            self._start_kwin()
+        except RigUnavailable:
+            self.stop()
+            raise
 
     def _log_path(self):
         return os.path.join(self.folder, "kwin.log")
@@ -105,27 +86,12 @@ class KWinRig:
         return env
 
     def _start_kwin(self):
-        with open(self._log_path(), "ab") as log:
-            try:
-                self.process = subprocess.Popen(
-                    [os.path.join(self.folder, "bin", "kwin_wayland"), "--virtual",
-                     "--no-lockscreen", "--socket", os.path.basename(self.wayland)],
-                    env=self._env(), cwd=self.folder, stdin=subprocess.DEVNULL, stdout=log,
-                    stderr=subprocess.STDOUT, start_new_session=True)
-            except OSError as e:
-                self.stop()
-                raise RigUnavailable(str(e))
-        try:
-            wait_for(self._ready, START_TIMEOUT_S, "KWin's socket and its /Scripting")
-        except (AssertionError, RigUnavailable) as e:
-            reason = str(e) if isinstance(e, RigUnavailable) else \
-                "KWin did not come up: " + log_tail(self._log_path())
-            self.stop()
-            raise RigUnavailable(reason)
+        self.process = start_logged(
+            "kwin_wayland", [os.path.join(self.folder, "bin", "kwin_wayland"), "--virtual",
+                             "--no-lockscreen", "--socket", os.path.basename(self.wayland)],
+            self._log_path(), self._ready, START_TIMEOUT_S, env=self._env(), cwd=self.folder)
 
     def _ready(self):
-        if self.process.poll() is not None:
-            raise RigUnavailable("kwin_wayland ended at once: " + log_tail(self._log_path()))
         return os.path.exists(self.wayland) and self._call(
             "/Scripting", "org.freedesktop.DBus.Peer.Ping", check=False) is not None
 
@@ -142,16 +108,9 @@ class KWinRig:
 
     def stop(self):
         """Ends what this object started: everything, or (inside the wrapper) a restarted KWin."""
-        for process in (self.process, self.bus if self.owned else None):
-            if process and process.poll() is None:
-                process.terminate()
-                try:
-                    process.wait(timeout=10)
-                except subprocess.TimeoutExpired:
-                    process.kill()
-                    process.wait()
-        if self.bus:
-            self.bus.stdout.close()
+        end(self.process)
+        if self.owned:
+            end(self.bus)
         if self.owned and self.folder:
             shutil.rmtree(self.folder, ignore_errors=True)
             self.folder = None

@@ -2,23 +2,11 @@
 """The Wayland rig: a headless sway for tests, a real wlroots compositor with one 1280x800
 output, no input devices but the rig client's, and XWayland on demand.
 
-A test runs inside it through the wrapper (CTest's q7_wayland_test in tests/CMakeLists.txt):
-
     sway_rig.py RIG_CLIENT -- COMMAND [ARG...]
 
-The command gets WAYLAND_DISPLAY, DISPLAY (XWayland), SWAYSOCK, XDG_SESSION_TYPE=wayland and
-Q7_RIG_CLIENT (tests/wayland/rig_client: virtual pointer and keyboard, a plain window, activation
-tokens). When sway cannot start, the wrapper exits with SKIP (77), or fails with CI=true, where
-a skipped rig must not pass. A Python test inside it drives the rig with
-
-    rig = SwayRig.from_environment()
-    rig.view(pid=...)                         # a window of sway's tree: app_id, shell, rect, focused
-    rig.focused()
-    rig.command("[pid=123] focus")           # any sway command
-    rig.input("move", "640", "400", "click") # q7-rig-client input ...
-    rig.screenshot(path, region)             # grim
-
-(SwayRig(rig_client).start() runs a sway of its own instead.)
+runs the command with the rig's client_env() (CTest's q7_wayland_test); when sway cannot start it
+exits with SKIP (77), or fails with CI=true, where a skipped rig must not pass. A test inside it
+takes SwayRig.from_environment().
 
 sway refuses to run as root: when the tests run as root (as CI does) it runs as "nobody", in a
 runtime folder of its own; clients running as root reach its sockets all the same.
@@ -103,6 +91,42 @@ def wait_for(predicate, timeout, what, interval=0.1):
         time.sleep(interval)
 
 
+def end(process, timeout=10):
+    """Terminates a process the rig started, killing it when it lingers, and reaps it."""
+    if process and process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
+def start_logged(name, args, log_path, ready, timeout, **popen):
+    """Starts a rig's server writing to log_path and waits for ready(); RigUnavailable says why
+    it did not come up (the server is ended then)."""
+    with open(log_path, "ab") as log:
+        try:
+            process = subprocess.Popen(args, stdin=subprocess.DEVNULL, stdout=log,
+                                       stderr=subprocess.STDOUT, start_new_session=True, **popen)
+        except OSError as e:
+            raise RigUnavailable(str(e))
+
+    def up():
+        if process.poll() is not None:
+            raise RigUnavailable("%s ended at once: %s" % (name, log_tail(log_path)))
+        return ready()
+    try:
+        wait_for(up, timeout, name)
+    except AssertionError:
+        end(process)
+        raise RigUnavailable("%s did not come up: %s" % (name, log_tail(log_path)))
+    except RigUnavailable:
+        end(process)
+        raise
+    return process
+
+
 class SwayRig:
     def __init__(self, rig_client=None):
         self.rig_client = rig_client
@@ -128,13 +152,6 @@ class SwayRig:
         rig.wayland = os.environ["WAYLAND_DISPLAY"]
         rig._display = os.environ.get("DISPLAY", "")
         return rig
-
-    def __enter__(self):
-        self.start()
-        return self
-
-    def __exit__(self, *exc):
-        self.stop()
 
     def start(self):
         sway = shutil.which("sway")
@@ -166,27 +183,17 @@ class SwayRig:
             "WLR_RENDERER": "pixman",
             "WLR_HEADLESS_OUTPUTS": "1",
         }
-        self.log_path = os.path.join(self.folder, "sway.log")
-        log = open(self.log_path, "wb")
         try:
-            self.process = subprocess.Popen(
-                [sway, "--config", config], env=env, cwd=self.folder, stdin=subprocess.DEVNULL,
-                stdout=log, stderr=subprocess.STDOUT, start_new_session=True,
+            self.process = start_logged(
+                "sway", [sway, "--config", config], os.path.join(self.folder, "sway.log"),
+                self._ready, START_TIMEOUT_S, env=env, cwd=self.folder,
                 user=user.pw_uid if user else None, group=user.pw_gid if user else None,
                 extra_groups=[] if user else None)
-        finally:
-            log.close()
-        try:
-            wait_for(self._ready, START_TIMEOUT_S, "sway's sockets")
-        except (AssertionError, RigUnavailable) as e:
-            reason = str(e) if isinstance(e, RigUnavailable) else \
-                "sway did not come up: " + log_tail(self.log_path)
+        except RigUnavailable:
             self.stop()
-            raise RigUnavailable(reason)
+            raise
 
     def _ready(self):
-        if self.process.poll() is not None:
-            raise RigUnavailable("sway ended at once: " + log_tail(self.log_path))
         names = os.listdir(self.runtime)
         socks = [n for n in names if n.startswith("sway-ipc.") and n.endswith(".sock")]
         waylands = [n for n in names if n.startswith("wayland-") and not n.endswith(".lock")]
@@ -201,12 +208,7 @@ class SwayRig:
             return
         if self.process:
             # sway ends what it started (swaybg, XWayland); what outlives it is in its group.
-            self.process.terminate()
-            try:
-                self.process.wait(timeout=10)
-            except subprocess.TimeoutExpired:
-                self.process.kill()
-                self.process.wait()
+            end(self.process)
             try:
                 os.killpg(self.process.pid, signal.SIGKILL)
             except ProcessLookupError:
