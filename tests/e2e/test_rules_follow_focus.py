@@ -19,7 +19,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 for folder in ("atspi", "wayland", "platform"):
     sys.path.insert(0, os.path.join(HERE, "..", folder))
 from desktop import Program, ensure_session_bus, wait_for  # noqa: E402
-from focus_rig import X11Desk, session_env  # noqa: E402
+from focus_rig import RigWindows, X11Desk, session_env  # noqa: E402
 from wire import TrafficLog  # noqa: E402
 
 OWN_APP_ID = "org.example.q7config"
@@ -120,8 +120,6 @@ def x11(bin_dir, probe):
     desk = None
     try:
         desk = X11Desk(probe, ["Q7Game", "Q7Browser"], env)
-        desk.command("list")
-        desk.command("supported", "_NET_SUPPORTED", "_NET_ACTIVE_WINDOW", "_NET_CLIENT_LIST")
         desk.activate("Q7Browser")
         run = Run(bin_dir, root, dict(env, QT_QPA_PLATFORM="xcb"))
         follow(run, "Q7Game", "Q7Browser", desk.activate)
@@ -133,20 +131,15 @@ def x11(bin_dir, probe):
 
 def wayland(bin_dir, root, focus, own, shown):
     game, browser = "q7.test.game", "q7.test.browser"
-    windows = []
+    windows = RigWindows()
     try:
-        for app_id in (game, browser):
-            windows.append(subprocess.Popen([os.environ["Q7_RIG_CLIENT"], "window", app_id],
-                                            stdout=subprocess.PIPE, text=True))
-            check(windows[-1].stdout.readline().strip() == "shown", "%s shows" % app_id)
+        windows.open(game)
+        windows.open(browser)
         run = Run(bin_dir, root, {"QT_QPA_PLATFORM": "wayland"})
         shown(run)
         follow(run, game, browser, focus, lambda: own(run))
     finally:
-        for window in windows:
-            window.terminate()
-            window.wait(timeout=10)
-            window.stdout.close()
+        windows.close()
 
 
 def sway(bin_dir, probe):

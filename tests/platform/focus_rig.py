@@ -6,7 +6,6 @@
     probe.apps()                        # runningApplications()
 
     desk = X11Desk(PROBE, ["GameOne", "Browser"], env)   # X11 windows with those WM_CLASS
-    desk.command("list")                # _NET_CLIENT_LIST, as a window manager keeps it
     desk.activate("GameOne")            # _NET_ACTIVE_WINDOW, as a window manager sets it
 
 PROBE is build/tests/bin/q7-focus-probe (tests/platform/focus_probe/main.cpp says what it does).
@@ -15,7 +14,11 @@ PROBE is build/tests/bin/q7-focus-probe (tests/platform/focus_probe/main.cpp say
 import os
 import queue
 import subprocess
+import sys
 import threading
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "wayland"))
+from sway_rig import end  # noqa: E402
 
 TIMEOUT_S = 15
 
@@ -92,11 +95,17 @@ class FocusProbe(LineProcess):
 
 
 class X11Desk(LineProcess):
-    def __init__(self, probe, classes, env=None):
+    def __init__(self, probe, classes, env=None, manager=True):
+        """With manager, the root lists the windows and names what it supports, as a window
+        manager's does; else a real window manager keeps it."""
         super().__init__([probe, "x11-desk", *classes], env)
         line = self.next_line()
         if line != "ready":
             raise AssertionError("x11-desk: %s" % line)
+        if not manager:
+            return
+        self.command("list")
+        self.command("supported", "_NET_SUPPORTED", "_NET_ACTIVE_WINDOW", "_NET_CLIENT_LIST")
 
     def command(self, *words):
         self.send(" ".join(words))
@@ -106,6 +115,27 @@ class X11Desk(LineProcess):
 
     def activate(self, class_name=None):
         self.command("activate", *([class_name] if class_name else []))
+
+
+class RigWindows:
+    """q7-rig-client windows (Wayland), one per app id, each shown before the next opens."""
+
+    def __init__(self, *app_ids):
+        self.processes = []
+        for app_id in app_ids:
+            self.open(app_id)
+
+    def open(self, app_id):
+        process = subprocess.Popen([os.environ["Q7_RIG_CLIENT"], "window", app_id],
+                                   stdout=subprocess.PIPE, text=True)
+        self.processes.append(process)
+        if process.stdout.readline().strip() != "shown":
+            raise AssertionError("the window of %s did not show" % app_id)
+
+    def close(self):
+        for process in self.processes:
+            end(process)
+            process.stdout.close()
 
 
 def session_env(**values):

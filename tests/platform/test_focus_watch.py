@@ -15,7 +15,7 @@ import sys
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "wayland"))
 sys.path.insert(0, os.path.join(HERE, "..", "atspi"))
-from focus_rig import FocusProbe, X11Desk, session_env  # noqa: E402
+from focus_rig import FocusProbe, RigWindows, X11Desk, session_env  # noqa: E402
 
 GAME, BROWSER = "q7.test.game", "q7.test.browser"
 
@@ -32,8 +32,6 @@ def x11(probe_path):
     desk = probe = None
     try:
         desk = X11Desk(probe_path, ["Q7Game", "Q7Browser"], env)
-        desk.command("list")
-        desk.command("supported", "_NET_SUPPORTED", "_NET_ACTIVE_WINDOW", "_NET_CLIENT_LIST")
         probe = FocusProbe(probe_path, env)
         check((probe.backend, probe.status) == ("x11", "started"), (probe.backend, probe.status))
         desk.activate("Q7Game")
@@ -61,31 +59,12 @@ def x11(probe_path):
         server.stop()
 
 
-class Windows:
-    """q7-rig-client windows, one per app id, closed at the end."""
-
-    def __init__(self):
-        self.processes = []
-
-    def open(self, app_id):
-        process = subprocess.Popen([os.environ["Q7_RIG_CLIENT"], "window", app_id],
-                                   stdout=subprocess.PIPE, text=True)
-        self.processes.append(process)
-        check(process.stdout.readline().strip() == "shown", "the window of %s shows" % app_id)
-
-    def close(self):
-        for process in self.processes:
-            process.terminate()
-            process.wait(timeout=10)
-            process.stdout.close()
-
-
 def wayland(probe_path, backend, focus, unfocus=None, more=None):
     """Two Wayland windows: each takes the focus when it opens, then focus(GAME) gives it back,
     and unfocus() leaves no window with it. Each move is one report: never the moment in between
     when no window has the focus."""
     probe = FocusProbe(probe_path, os.environ)
-    windows = Windows()
+    windows = RigWindows()
     try:
         check((probe.backend, probe.status) == (backend, "started"), (probe.backend, probe.status))
         windows.open(GAME)
@@ -115,7 +94,8 @@ def sway(probe_path):
 
     # An X11 application (through XWayland) is named by its WM_CLASS there too.
     probe = FocusProbe(probe_path, os.environ)
-    desk = X11Desk(probe_path, ["Q7XGame"], dict(os.environ, DISPLAY=rig.display()))
+    desk = X11Desk(probe_path, ["Q7XGame"], dict(os.environ, DISPLAY=rig.display()),
+                   manager=False)
     try:
         wait_for(lambda: [v for v in rig.views() if v["name"] == "Q7XGame"], 15,
                  "sway to show the X11 window")
@@ -156,9 +136,8 @@ def kwin(probe_path):
 
         # A new KWin (after a crash, or kwin --replace) runs the script again.
         rig.restart_kwin()
-        windows = Windows()
+        windows = RigWindows(GAME)
         try:
-            windows.open(GAME)
             probe.wait_focus(GAME)
         finally:
             windows.close()
