@@ -95,8 +95,7 @@ class XServer:
         self.display = ":" + number.decode().strip()
 
     def stop(self):
-        self.process.terminate()
-        self.process.wait(timeout=10)
+        sway_rig.end(self.process)
 
     def program_env(self):
         # A GNOME session: the desktop's pointer settings go to GSettings (in the keyfile).
@@ -203,17 +202,4 @@ class Program:
     def keyfile(self):
         """The desktop settings the program wrote: {group: {key: text}}."""
         path = os.path.join(os.environ["XDG_CONFIG_HOME"], "glib-2.0", "settings", "keyfile")
-        groups = {}
-        group = None
-        try:
-            with open(path, encoding="utf-8") as f:
-                for line in f:
-                    line = line.strip()
-                    if line.startswith("[") and line.endswith("]"):
-                        group = groups.setdefault(line[1:-1], {})
-                    elif "=" in line and group is not None:
-                        key, value = line.split("=", 1)
-                        group[key.strip()] = value.strip()
-        except FileNotFoundError:
-            pass
-        return groups
+        return read_ini(path) if os.path.exists(path) else {}
