@@ -9,61 +9,38 @@
 #include <QTest>
 
 using FocusSession::Backend;
+using FocusSession::Facts;
 Q_DECLARE_METATYPE(Backend)
+Q_DECLARE_METATYPE(Facts)
 
 class FocusSessionTest : public QObject {
     Q_OBJECT
 private slots:
     void choice_data() {
-        QTest::addColumn<QString>("desktop");
-        QTest::addColumn<QString>("type");
-        QTest::addColumn<bool>("x11");
-        QTest::addColumn<bool>("wayland");
-        QTest::addColumn<bool>("kwin");
-        QTest::addColumn<bool>("toplevels");
+        QTest::addColumn<Facts>("facts");
         QTest::addColumn<Backend>("expected");
+        // desktop, session type, DISPLAY, WAYLAND_DISPLAY; KWin answers; toplevel list offered
         QTest::newRow("Plasma Wayland")
-            << "KDE"
-            << "wayland" << true << true << true << false << Backend::KWin;
-        QTest::newRow("Plasma X11") << "KDE"
-                                    << "x11" << true << false << true << false << Backend::KWin;
+            << Facts{{"KDE", "wayland", true, true}, true} << Backend::KWin;
+        QTest::newRow("Plasma X11") << Facts{{"KDE", "x11", true}, true} << Backend::KWin;
         // A KWin on the bus counts only where the session is KDE's.
         QTest::newRow("sway, a KWin on the bus")
-            << "sway"
-            << "wayland" << true << true << true << true << Backend::Wlroots;
+            << Facts{{"sway", "wayland", true, true}, true, true} << Backend::Wlroots;
         QTest::newRow("Plasma Wayland, KWin silent")
-            << "KDE"
-            << "wayland" << true << true << false << false << Backend::XWaylandOnly;
+            << Facts{{"KDE", "wayland", true, true}} << Backend::XWaylandOnly;
         QTest::newRow("sway from a console")
-            << ""
-            << "tty" << false << true << false << true << Backend::Wlroots;
+            << Facts{{"", "tty", false, true}, false, true} << Backend::Wlroots;
         QTest::newRow("GNOME Wayland")
-            << "ubuntu:GNOME"
-            << "wayland" << true << true << false << false << Backend::XWaylandOnly;
+            << Facts{{"ubuntu:GNOME", "wayland", true, true}} << Backend::XWaylandOnly;
         QTest::newRow("GNOME Wayland, no XWayland")
-            << "GNOME"
-            << "wayland" << false << true << false << false << Backend::None;
+            << Facts{{"GNOME", "wayland", false, true}} << Backend::None;
         QTest::newRow("X11 with a nested compositor")
-            << "XFCE"
-            << "x11" << true << true << false << true << Backend::X11;
-        QTest::newRow("nothing") << ""
-                                 << "" << false << false << false << false << Backend::None;
+            << Facts{{"XFCE", "x11", true, true}, false, true} << Backend::X11;
+        QTest::newRow("nothing") << Facts{} << Backend::None;
     }
     void choice() {
-        QFETCH(QString, desktop);
-        QFETCH(QString, type);
-        QFETCH(bool, x11);
-        QFETCH(bool, wayland);
-        QFETCH(bool, kwin);
-        QFETCH(bool, toplevels);
+        QFETCH(Facts, facts);
         QFETCH(Backend, expected);
-        FocusSession::Facts facts;
-        facts.session.currentDesktop = desktop;
-        facts.session.sessionType = type;
-        facts.session.x11Display = x11;
-        facts.session.waylandDisplay = wayland;
-        facts.kwinAnswers = kwin;
-        facts.toplevelListOffered = toplevels;
         QCOMPARE(FocusSession::choose(facts), expected);
     }
 
