@@ -22,7 +22,7 @@ Item {
         signalName: "msg_KB"
     }
 
-    TestCase {
+    FindingTestCase {
         id: _test
         name: "Frame"
         when: windowShown
@@ -62,12 +62,6 @@ Item {
             tryCompare(find(root, "menuFunc"), "x", 8)
             tryVerify(function () { return !find(root, "main_Q7").pageSlidingIn })
             return root
-        }
-
-        function find(root, name) {
-            var item = findChild(root, name)
-            verify(item, name)
-            return item
         }
 
         function openPanel(root) {

@@ -28,15 +28,10 @@ FakeMain {
         Page_Keydefine { layoutStrings: _page.layoutStrings }
     }
 
-    TestCase {
+    FindingTestCase {
+        subject: _page
         name: "KeyDefinePage"
         when: windowShown
-
-        function find(name) {
-            var item = findChild(_page, name)
-            verify(item, name)
-            return item
-        }
 
         function init() {
             ui_View.keydefine = []

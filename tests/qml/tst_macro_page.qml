@@ -24,15 +24,10 @@ FakeMain {
         Page_Macro { id: _page; anchors.fill: parent }
     }
 
-    TestCase {
+    FindingTestCase {
+        subject: _page
         name: "MacroPage"
         when: windowShown
-
-        function find(name) {
-            var item = findChild(_page, name)
-            verify(item, name)
-            return item
-        }
 
         function clickRow(listName, index, button) {
             var list = find(listName)

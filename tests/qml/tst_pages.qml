@@ -15,15 +15,9 @@ FakeMain {
     Page_Color { id: _color; width: 759; height: 396; visible: false }
     Page_Sensor { id: _sensor; width: 759; height: 396; visible: false }
 
-    TestCase {
+    FindingTestCase {
         name: "Pages"
         when: windowShown
-
-        function find(root, name) {
-            var item = findChild(root, name)
-            verify(item, name)
-            return item
-        }
 
         function init() {
             ui_View.clear()

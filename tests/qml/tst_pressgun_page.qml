@@ -26,15 +26,10 @@ FakeMain {
         onResetKeyMatrix: ui_View.record("resetKeyMatrix", [])
     }
 
-    TestCase {
+    FindingTestCase {
+        subject: _page
         name: "PressGunPage"
         when: windowShown
-
-        function find(name) {
-            var item = findChild(_page, name)
-            verify(item, name)
-            return item
-        }
 
         function callNames() {
             return ui_View.calls.map(function (c) { return c.name })

@@ -15,15 +15,10 @@ FakeMain {
 
     Loader { id: _loader; active: false; sourceComponent: RulesPanel {} }
 
-    TestCase {
+    FindingTestCase {
+        subject: _loader.item
         name: "Rules"
         when: windowShown
-
-        function find(name) {
-            var item = findChild(_loader.item, name)
-            verify(item, name)
-            return item
-        }
         function rows(listName) {
             var model = find(listName).mdItems
             var out = []
