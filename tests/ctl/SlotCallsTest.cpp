@@ -103,6 +103,8 @@ private slots:
         m_sandbox.reset();
     }
 
+    // The scene calls the slots by name and q7ctl offers each with its domain: none may go
+    // missing or come without one.
     void everySlotThatSendsOrStoresHasADomain() {
         RecordingPrompt prompt;
         for (const auto personality :
@@ -110,10 +112,12 @@ private slots:
             start(personality);
             const QString macro = m_view->createMacroIni().toString();
             const QMetaObject *meta = m_view->metaObject();
+            int slotCount = 0;
             for (int i = meta->methodOffset(); i < meta->methodCount(); ++i) {
                 const QMetaMethod slot = meta->method(i);
-                if (slot.methodType() != QMetaMethod::Slot || slot.access() != QMetaMethod::Public)
+                if (slot.methodType() != QMetaMethod::Slot)
                     continue;
+                ++slotCount;
                 const QString name = QString::fromLatin1(slot.name());
                 QVERIFY2(SlotDomains::isKnown(name), qPrintable(name + " has no domain entry"));
                 QVariantList args;
@@ -141,6 +145,7 @@ private slots:
                                                 name, slot.parameterCount())
                                                 .join(QStringLiteral(", ")))));
             }
+            QCOMPARE(slotCount, 98);
         }
     }
 

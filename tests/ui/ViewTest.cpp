@@ -1,7 +1,6 @@
 // The view's own slots and the controller: sounds, window moves, the busy lock, syncFW.
 #include "Hid_Thread.h"
 #include "RecordingPrompt.h"
-#include "SlotDomains.h"
 #include "SoundBoard.h"
 #include "Ui_Controler.h"
 #include "VirtualMouse.h"
@@ -24,19 +23,6 @@ class ViewTest : public QObject {
     }
 
 private slots:
-    // The scene calls the slots by name and q7ctl offers each with its domain: none may go
-    // missing or come without one.
-    void everySlotIsThereWithADomain() {
-        const QMetaObject &meta = myQQuickView::staticMetaObject;
-        QStringList found;
-        for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
-            if (meta.method(i).methodType() == QMetaMethod::Slot)
-                found.append(QString::fromLatin1(meta.method(i).name()));
-        QCOMPARE(found.size(), 98);
-        for (const QString &slot : found)
-            QVERIFY2(SlotDomains::isKnown(slot), qPrintable(slot));
-    }
-
     void init() {
         QDir::setCurrent(m_dir.path());
         QDir().mkpath(QStringLiteral("modules/setting"));
