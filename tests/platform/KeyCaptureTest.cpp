@@ -6,7 +6,6 @@
 #include "WindowInputFilter.h"
 
 #include <QKeyEvent>
-#include <QLoggingCategory>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWheelEvent>
@@ -174,17 +173,6 @@ private slots:
         QCOMPARE(recorder.take(), (QStringList{"button f0 down 412,300", "button f0 up 413,301",
                                                "button f1 down -20,5", "button f1 up -20,5",
                                                "button f2 down 0,0", "button f2 up 0,0"}));
-    }
-
-    void debugLinesNameEachReport() {
-        QLoggingCategory::setFilterRules(QStringLiteral("q7.input.debug=true"));
-        KeyTranslator translator;
-        QTest::ignoreMessage(QtDebugMsg, "key 0x04 down");
-        QTest::ignoreMessage(QtDebugMsg, "button 0xf0 up 412,300");
-        translator.evdevKeyEvent(KEY_A, true);
-        translator.evdevKeyEvent(KEY_A, true);
-        translator.buttonEvent(KeyTranslator::Button::Left, false, {412, 300});
-        QLoggingCategory::setFilterRules(QString());
     }
 
     void windowFilterFeedsKeysAndButtons() {
