@@ -1,14 +1,6 @@
-"""Pieces for tests that follow the focused application, on any desktop rig:
-
-    probe = FocusProbe(PROBE, env)      # q7-focus-probe: what FocusWatch reports in that session
-    probe.backend, probe.status         # "x11" …, "started" / "partial …" / "unavailable …"
-    probe.wait_focus("app.id")          # until it reports that application ("" for none)
-    probe.apps()                        # runningApplications()
-
-    desk = X11Desk(PROBE, ["GameOne", "Browser"], env)   # X11 windows with those WM_CLASS
-    desk.activate("GameOne")            # _NET_ACTIVE_WINDOW, as a window manager sets it
-
-PROBE is build/tests/bin/q7-focus-probe (tests/platform/focus_probe/main.cpp says what it does).
+"""Pieces for tests that follow the focused application, on any desktop rig: FocusProbe runs
+q7-focus-probe (what FocusWatch reports in a session), X11Desk its X11 windows (WM_CLASS names)
+with the root a window manager keeps, RigWindows the Wayland rig client's windows.
 """
 
 import os

@@ -26,7 +26,6 @@ const char *const Usage =
     "         moveby DX DY      pointer moved by (DX, DY), in steps, as a drag\n"
     "         press|release|click [left|right|middle]\n"
     "         key CHORD         a key stroke as xdotool names it: a, Return, ctrl+a, KP_Enter\n"
-    "         code N            evdev key code N pressed and released\n"
     "         wait MS\n"
     "       q7-rig-client window APP_ID [WIDTH HEIGHT]   a plain window, until ended\n"
     "       q7-rig-client token [APP_ID]                 prints a token from xdg-activation\n";
@@ -71,10 +70,6 @@ int input(RigConnection &connection, int argc, char **argv) {
         } else if (action == "key" && arg(1)) {
             if (!devices.stroke(arg(1)))
                 return fail(std::string("no key gives ") + arg(1));
-            ++i;
-        } else if (action == "code" && arg(1)) {
-            devices.key(uint32_t(std::atoi(arg(1))), true);
-            devices.key(uint32_t(std::atoi(arg(1))), false);
             ++i;
         } else if (action == "wait" && arg(1)) {
             std::this_thread::sleep_for(std::chrono::milliseconds(std::atoi(arg(1))));
