@@ -31,6 +31,8 @@ class ProgramTest(unittest.TestCase):
         import pyatspi
         cls.acc = accessibles
         cls.atspi = pyatspi
+        # The steps' own module takes them as globals too.
+        vars(sys.modules[cls.__module__]).update(pyatspi=pyatspi, acc=accessibles)
         cls.program = Program(BIN_DIR, ROOT, cls.desktop.program_env())
         cls.traffic = TrafficLog(cls.program.log_path)
         cls.start()

@@ -50,8 +50,6 @@ class WindowOnBus(ProgramTest):
     @classmethod
     def setUpClass(cls):
         super().setUpClass()
-        global pyatspi, acc
-        pyatspi, acc = cls.atspi, cls.acc
         cls.xml = ElementTree.parse(os.environ["Q7_BUS_XML"]).getroot().find("interface")
         cls.name = cls.xml.get("name")[: -len(".Mouse")]
         cls.path = "/" + cls.name.replace(".", "/")

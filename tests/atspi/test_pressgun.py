@@ -33,13 +33,6 @@ def read_recoil_file(path):
 class PressGunTest(ProgramTest):
     ready_tab = "PRESS GUN"
 
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        # Imported by the base once the display and the bus are named.
-        global pyatspi, acc
-        pyatspi, acc = cls.atspi, cls.acc
-
     def test_apply_saves_the_tables_and_sends_the_fire_key(self):
         # A gun-switch key makes the key page send four tables, three of them headed by the
         # fire keys' timing.

@@ -53,13 +53,6 @@ def key_table(group):
 class WindowTest(ProgramTest):
     """One program run shared by the steps; each step brings the page it needs forward."""
 
-    @classmethod
-    def setUpClass(cls):
-        super().setUpClass()
-        # Imported by the base once the display and the bus are named.
-        global pyatspi, acc
-        pyatspi, acc = cls.atspi, cls.acc
-
     # --- helpers -------------------------------------------------------------------------
 
     def sensor_page(self):
