@@ -181,20 +181,6 @@ private slots:
         QCOMPARE(checks.count(), 1);
     }
 
-    void deviceLostWhileRunningEndsTheProgram() {
-        VirtualMouse mouse;
-        RecordingPrompt prompt;
-        Widget widget;
-        QSignalSpy ending(&widget, &Widget::programEnding);
-        QVERIFY(widget.startUp());
-        qputenv("Q7_VIRTUAL_FAULT", "absent");
-        mouse.restart();
-        widget.checkDevice();
-        QCOMPARE(prompt.warnings, QStringList{QStringLiteral("Can not detect Q7 !")});
-        QCOMPARE(ending.count(), 1);
-        QTRY_VERIFY(!widget.isVisible());
-    }
-
     // Hidden, it makes no sound; shown again, its music comes back.
     void closedWithARuleItGoesOnSilentlyAndComesBack() {
         VirtualMouse mouse;
