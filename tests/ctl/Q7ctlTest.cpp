@@ -1,6 +1,7 @@
 // q7ctl as a user runs it: the real binary with the virtual mouse preloaded.
 #include "DeviceLock.h"
 #include "Hid_Thread.h"
+#include "ProcessRun.h"
 #include "TreeCopy.h"
 #include "VirtualMouse.h"
 #include "WireDescrambler.h"
@@ -19,11 +20,7 @@ class Q7ctlTest : public QObject {
     QTemporaryDir m_install;
     QString m_q7ctl;
 
-    struct Run {
-        int exitCode;
-        QString out;
-        QString err;
-    };
+    using Run = ProcessRun;
 
     // The mouse's 64-byte key table with every key unassigned, as one JSON argument.
     static QString emptyKeyTable() {
@@ -55,10 +52,7 @@ class Q7ctlTest : public QObject {
             env.insert(pair.section(QLatin1Char('='), 0, 0), pair.section(QLatin1Char('='), 1));
         process.setProcessEnvironment(env);
         process.start(m_q7ctl, args);
-        if (!process.waitForFinished(30000))
-            return {-1, {}, QStringLiteral("timed out")};
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return ProcessRun::finish(process, 30000);
     }
 
     // q7ctl call SLOT ARGS...
@@ -115,9 +109,8 @@ private slots:
             << QStringList{"call", "ui_11H_SetDPISet", "2", "[1,2,3,4,5,6,7,8]",
                            "[null,{\"a\":[1]},3,4,5,6,7,8]"}
             << "argument 3 (valueForIndex) must be 8 whole numbers";
-        QTest::newRow("rate the mouse ignores")
-            << QStringList{"call", "ui_01H_SetReportRate", "3"}
-            << "argument 1 (rate) must be one of 1, 2, 4, 8";
+        QTest::newRow("rate the mouse ignores") << QStringList{"call", "ui_01H_SetReportRate", "3"}
+                                                << "argument 1 (rate) must be one of 1, 2, 4, 8";
         QTest::newRow("keyboard slot")
             << QStringList{"call", "ui_09H_SetKeyboardMode", "1"} << "applies to a keyboard only";
         QTest::newRow("profile 99") << QStringList{"call", "ui_02H_SetCurrentProfile", "99"}

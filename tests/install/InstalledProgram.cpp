@@ -33,17 +33,7 @@ InstalledProgram::Run InstalledProgram::run(const QString &program, const QStrin
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(program, args);
-    Run result;
-    if (!process.waitForFinished(timeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        result.err = QStringLiteral("%1 did not finish: %2").arg(program, process.errorString());
-        return result;
-    }
-    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = QString::fromUtf8(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    return ProcessRun::finish(process, timeoutMs);
 }
 
 InstalledProgram::Run InstalledProgram::q7ctl(const QString &home, const QStringList &args) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ProcessRun.h"
+
 #include <QMap>
 #include <QProcessEnvironment>
 #include <QString>
@@ -9,11 +11,7 @@
 // of their own, no display, the virtual mouse shipped in the prefix.
 class InstalledProgram {
 public:
-    struct Run {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = ProcessRun;
 
     // scratch: a folder for the virtual mouse's state and logs.
     InstalledProgram(const QString &prefix, const QString &scratch);

@@ -93,12 +93,5 @@ KernelRig::Run KernelRig::q7ctl(const QStringList &args, Access access) const {
     QProcess process;
     process.setProcessEnvironment(environment());
     start(process, QStringLiteral("q7ctl"), args, access);
-    if (!process.waitForFinished(RunTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return {-1, {}, QStringLiteral("q7ctl did not end in time")};
-    }
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return ProcessRun::finish(process, RunTimeoutMs);
 }

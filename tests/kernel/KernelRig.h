@@ -2,6 +2,7 @@
 
 #include "KernelQ7.h"
 #include "KernelTestbed.h"
+#include "ProcessRun.h"
 #include "TrafficLogReader.h"
 
 #include <QProcess>
@@ -17,11 +18,7 @@
 // they reach the devices through the stock hidapi, libudev and libevdev.
 class KernelRig {
 public:
-    struct Run {
-        int exitCode = -1;
-        QString out;
-        QString err;
-    };
+    using Run = ProcessRun;
     // Root keeps every capability but the one that opens any file regardless of its mode.
     enum class Access { Full, FileModesApply };
 
