@@ -257,18 +257,13 @@ FakeMain {
         function test_keyCodeTables() {
             compare(_KeyCodeString.keycodeTostr(0x32), "\\ |")
             compare(_KeyCodeString.keycodeTostr(0x31), undefined)
-            compare(_KeyCodeString.strTokeycode("KP 7 "), 0x5F)
-            compare(_KeyCodeString.strTokeycode("KP 7"), undefined)
-            compare(_KeyCodeString.strTokeycode("Intl'2"), 0x88)
-            compare(_KeyCodeString.strTokeycode("R Win"), 0xE7)
-            compare(_KeyCodeString.strTokeycode("constructor"), undefined)
-            compare(_KeyCodeString.strTokeycode("MS-L"), undefined)
+            compare(["KP 7 ", "KP 7", "Intl'2", "R Win", "constructor", "MS-L"].map(function (n) {
+                return _KeyCodeString.strTokeycode(n)
+            }), [0x5F, undefined, 0x88, 0xE7, undefined, undefined])
             compare(_KeyCodeString.strTomousecode("MS-B5"), 0xF4)
             compare(_KeyCodeString.mousecodeTostr(0xF2), "MS-M")
-            compare(_KeyCodeString.logByte(0x40), 7)
-            compare(_KeyCodeString.logByte(0x06), 2)
-            compare(_KeyCodeString.logByte(0), 0)
-            compare(_KeyCodeString.logByte(0x100), 0)
+            compare([0x40, 0x06, 0, 0x100].map(function (b) { return _KeyCodeString.logByte(b) }),
+                    [7, 2, 0, 0])
         }
     }
 }

@@ -41,26 +41,23 @@ TestCase {
     }
 
     function test_paletteModes() {
-        compare(Settings.paletteEffects(1), { inputs: true, swatch: true, color: true })
-        compare(Settings.paletteEffects(2), { inputs: false, swatch: true, color: true })
-        compare(Settings.paletteEffects(3), { inputs: true, swatch: false, color: true })
-        compare(Settings.paletteEffects(0), { inputs: true, swatch: true, color: false })
+        compare([1, 2, 3, 0].map(function (m) { return Settings.paletteEffects(m) }),
+                [{ inputs: true, swatch: true, color: true }, { inputs: false, swatch: true, color: true },
+                 { inputs: true, swatch: false, color: true }, { inputs: true, swatch: true, color: false }])
     }
 
     function test_pageActions() {
-        compare(Frame.pageAction(2, true, false, 1), "retarget")
-        compare(Frame.pageAction(2, false, true, 1), "finishIn")
-        compare(Frame.pageAction(-1, false, false, 1), "hide")
-        compare(Frame.pageAction(2, false, false, -1), "slideIn")
-        compare(Frame.pageAction(2, false, false, 0), "switch")
+        // index, sliding out, sliding in, the slide-out's target
+        compare([[2, true, false, 1], [2, false, true, 1], [-1, false, false, 1], [2, false, false, -1],
+                 [2, false, false, 0]].map(function (a) { return Frame.pageAction.apply(null, a) }),
+                ["retarget", "finishIn", "hide", "slideIn", "switch"])
     }
 
     function test_panelActions() {
-        compare(Frame.panelAction(true, false, true), "restart")
-        compare(Frame.panelAction(true, true, false), "complete")
-        compare(Frame.panelAction(false, true, false), "restart")
-        compare(Frame.panelAction(false, false, true), "complete")
-        compare(Frame.panelAction(true, false, false), "play")
+        // show, opening, closing
+        compare([[true, false, true], [true, true, false], [false, true, false], [false, false, true],
+                 [true, false, false]].map(function (a) { return Frame.panelAction.apply(null, a) }),
+                ["restart", "complete", "restart", "complete", "play"])
     }
 
     function test_enablingRules() {
@@ -72,10 +69,7 @@ TestCase {
     }
 
     function test_sliderIndex() {
-        compare(Controls.sliderIndex(-5, 141, 7), 0)
-        compare(Controls.sliderIndex(0, 141, 7), 0)
-        compare(Controls.sliderIndex(1, 141, 7), 1)
-        compare(Controls.sliderIndex(140, 141, 7), 7)
-        compare(Controls.sliderIndex(500, 141, 7), 7)
+        compare([-5, 0, 1, 140, 500].map(function (x) { return Controls.sliderIndex(x, 141, 7) }),
+                [0, 0, 1, 7, 7])
     }
 }

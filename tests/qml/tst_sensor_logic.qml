@@ -59,31 +59,19 @@ TestCase {
 
     function test_rateCodes() {
         compare([0, 1, 2, 3].map(Sensor.rateCode), [8, 4, 2, 1])
-        compare(Sensor.rateIndex(8), 0)
-        compare(Sensor.rateIndex(4), 1)
-        compare(Sensor.rateIndex(2), 2)
-        compare(Sensor.rateIndex(1), 3)
-        compare(Sensor.rateIndex(0), 3)
         // Only the lowest bit of the low byte counts; higher bits clamp to 125 Hz.
-        compare(Sensor.rateIndex(0x10), 0)
-        compare(Sensor.rateIndex(0x106), 2)
-        compare(Sensor.rateIndex("4"), 1)
+        compare([8, 4, 2, 1, 0, 0x10, 0x106, "4"].map(function (c) { return Sensor.rateIndex(c) }),
+                [0, 1, 2, 3, 3, 0, 2, 1])
     }
 
     function test_slider11Index() {
         // The ends, pressed and released outside the track, are clicked on the sensor page.
         // Each segment's right edge still belongs to it.
-        var w = 309
-        compare(Sensor.slider11Index(28, w), 0)
-        compare(Sensor.slider11Index(29, w), 1)
-        compare(Sensor.slider11Index(154, w), 5)
+        compare([28, 29, 154].map(function (x) { return Sensor.slider11Index(x, 309) }), [0, 1, 5])
     }
 
     function test_stageIndex() {
-        compare(Sensor.stageIndex(1), 0)
-        compare(Sensor.stageIndex(8), 7)
-        compare(Sensor.stageIndex(0), 0)
-        compare(Sensor.stageIndex(12), 7)
+        compare([1, 8, 0, 12].map(function (s) { return Sensor.stageIndex(s) }), [0, 7, 0, 7])
     }
 
     function test_readDefaults() {
@@ -123,8 +111,6 @@ TestCase {
         compare(Sensor.colourMessage(merged, true), { type: 2, values: [7, 7, 7, 7, 7, 7, 7, 7] })
         compare(Sensor.colourMessage(merged, false), { type: 1, values: rgb })
         compare(Sensor.paletteColour(7), [255, 127, 0])
-        compare(Sensor.stageText(0), "×")
-        compare(Sensor.stageText(-5), "×")
-        compare(Sensor.stageText(800), "800")
+        compare([0, -5, 800].map(function (v) { return Sensor.stageText(v) }), ["×", "×", "800"])
     }
 }
