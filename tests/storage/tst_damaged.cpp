@@ -8,6 +8,7 @@
 #include "ProfileStore.h"
 #include "RecoilStore.h"
 #include "RuleStore.h"
+#include "SandboxFixture.h"
 #include "SettingsFiles.h"
 #include "StoragePaths.h"
 #include "StorageSandbox.h"
@@ -84,21 +85,12 @@ QMap<QString, QByteArray> snapshot(const QString &except) {
 
 } // namespace
 
-class DamagedFilesTest : public QObject {
+class DamagedFilesTest : public QObject, SandboxFixture {
     Q_OBJECT
 
 private slots:
-    void init() {
-        m_sandbox = std::make_unique<StorageSandbox>();
-        QVERIFY(m_sandbox->isReady());
-        m_prompt = std::make_unique<ConsolePrompt>(true);
-        UserPrompt::install(m_prompt.get());
-    }
-    void cleanup() {
-        UserPrompt::install(nullptr);
-        m_prompt.reset();
-        m_sandbox.reset();
-    }
+    void init() { startSandbox(); }
+    void cleanup() { endSandbox(); }
 
     void everyReaderSurvivesEveryDamage_data() {
         QTest::addColumn<QString>("file");
@@ -260,8 +252,6 @@ private slots:
     }
 
 private:
-    std::unique_ptr<StorageSandbox> m_sandbox;
-    std::unique_ptr<ConsolePrompt> m_prompt;
 };
 
 QTEST_GUILESS_MAIN(DamagedFilesTest)

@@ -5,6 +5,7 @@
 #include "MacroImage.h"
 #include "MacroLibrary.h"
 #include "MacroLine.h"
+#include "SandboxFixture.h"
 #include "StorageFailures.h"
 #include "StoragePaths.h"
 #include "StorageSandbox.h"
@@ -53,7 +54,7 @@ struct SentMacro {
 
 } // namespace
 
-class MacrosTest : public QObject {
+class MacrosTest : public QObject, SandboxFixture {
     Q_OBJECT
 
     MacroLibrary library() {
@@ -65,8 +66,6 @@ class MacrosTest : public QObject {
             m_failures);
     }
 
-    std::unique_ptr<StorageSandbox> m_sandbox;
-    std::unique_ptr<ConsolePrompt> m_prompt;
     StorageFailures m_failures;
     LanguageStore m_languages;
     int m_deviceType = DeviceType::mouse;
@@ -74,21 +73,14 @@ class MacrosTest : public QObject {
 
 private slots:
     void init() {
-        m_sandbox = std::make_unique<StorageSandbox>();
-        QVERIFY(m_sandbox->isReady());
-        m_prompt = std::make_unique<ConsolePrompt>(true);
-        UserPrompt::install(m_prompt.get());
+        startSandbox();
         m_deviceType = DeviceType::mouse;
         m_sent.clear();
         m_failures = StorageFailures();
         m_languages.getGlobalStrings("031000");
     }
 
-    void cleanup() {
-        UserPrompt::install(nullptr);
-        m_prompt.reset();
-        m_sandbox.reset();
-    }
+    void cleanup() { endSandbox(); }
 
     void encodesBothDialects_data() {
         QTest::addColumn<QStringList>("lines");

@@ -5,6 +5,7 @@
 #include "KeyDefineStore.h"
 #include "LanguageStore.h"
 #include "ProfileStore.h"
+#include "SandboxFixture.h"
 #include "SettingsFiles.h"
 #include "StoragePaths.h"
 #include "StorageSandbox.h"
@@ -20,29 +21,17 @@ namespace {
 const QByteArray pngBytes = QByteArray::fromHex("89504e470d0a1a0a0000000d49484452") + "k=v\n";
 } // namespace
 
-class SettingsTest : public QObject {
+class SettingsTest : public QObject, SandboxFixture {
     Q_OBJECT
 
     QByteArray profileBytes(int index) const {
         return StorageSandbox::readFile(StoragePaths::profile(index));
     }
 
-    std::unique_ptr<StorageSandbox> m_sandbox;
-    std::unique_ptr<ConsolePrompt> m_prompt;
-
 private slots:
-    void init() {
-        m_sandbox = std::make_unique<StorageSandbox>();
-        QVERIFY(m_sandbox->isReady());
-        m_prompt = std::make_unique<ConsolePrompt>(true);
-        UserPrompt::install(m_prompt.get());
-    }
+    void init() { startSandbox(); }
 
-    void cleanup() {
-        UserPrompt::install(nullptr);
-        m_prompt.reset();
-        m_sandbox.reset();
-    }
+    void cleanup() { endSandbox(); }
 
     void configItemsRoundTripAsText() {
         SettingsFiles files;
