@@ -218,13 +218,6 @@ private slots:
         QVERIFY2(r.err.contains(QStringLiteral("kept as it is")), qPrintable(r.err));
     }
 
-    void absentDeviceExits3() {
-        VirtualMouse mouse;
-        const Run r = call(mouse, {"initUI"}, QStringLiteral("absent"));
-        QCOMPARE(r.exitCode, 3);
-        QVERIFY2(r.err.contains(QStringLiteral("Can not detect")), qPrintable(r.err));
-    }
-
     void printsResultsAsJson() {
         VirtualMouse mouse;
         Run r = call(mouse, {"ui_91H_SyncDPI"});
