@@ -4,6 +4,7 @@
 #include "DeviceLock.h"
 #include "LinkState.h"
 #include "MouseAdaptor.h"
+#include "ProfileApplier.h"
 #include "Widget.h"
 #include "myQQuickView.h"
 
@@ -86,11 +87,11 @@ QList<int> MouseService::dpiStages() const {
 }
 
 int MouseService::pollingRate() const {
-    return MouseActions::rateHz(m_logic, m_widget.view()->ui_81H_GetReportRate().toInt());
+    return MouseActions::rateHz(logic(), m_widget.view()->ui_81H_GetReportRate().toInt());
 }
 
 QString MouseService::lighting() const {
-    return MouseActions::lightingText(m_logic, m_widget.view()->ui_8DH_GetRGBLedEffect());
+    return MouseActions::lightingText(logic(), m_widget.view()->ui_8DH_GetRGBLedEffect());
 }
 
 bool MouseService::connected() const {
@@ -160,9 +161,13 @@ void MouseService::queue(Action action, Answer answer) {
         QMetaObject::invokeMethod(this, &MouseService::runQueue, Qt::QueuedConnection);
 }
 
+const PageLogic &MouseService::logic() const {
+    return m_widget.view()->profileApplier()->logic();
+}
+
 MouseActions &MouseService::actions() {
     if (!m_actions) {
-        m_actions = std::make_unique<MouseActions>(m_caller, m_logic);
+        m_actions = std::make_unique<MouseActions>(m_caller, logic());
         m_actions->setDeviceState(
             [this] { return demoMode() ? QStringLiteral("demo") : QStringLiteral("connected"); });
     }

@@ -2,7 +2,6 @@
 
 #include "LocalSlotCaller.h"
 #include "MouseActions.h"
-#include "PageLogic.h"
 
 #include <QDBusContext>
 #include <QDBusMessage>
@@ -15,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class PageLogic;
 class Widget;
 
 // The running window on the session bus: owns the application id there and serves the
@@ -80,8 +80,10 @@ private:
     QVariantMap properties() const;
     void announceChanges();
 
+    // The view's, built when first needed: never during the start-up.
+    const PageLogic &logic() const;
+
     Widget &m_widget;
-    PageLogic m_logic;
     LocalSlotCaller m_caller;
     std::unique_ptr<MouseActions> m_actions; // made on the first call that needs it
     std::deque<std::function<void()>> m_calls;

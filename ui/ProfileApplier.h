@@ -38,6 +38,9 @@ public:
 
     // The mouse may be another one now (plugged in again, resumed): read its facts again.
     void forgetDevice() { m_facts.reset(); }
+    // The pages' libraries, built on first use (a JavaScript engine of their own) and shared with
+    // whoever else needs them, such as the bus service.
+    const PageLogic &logic();
 
 signals:
     void applied(int profile, int setsSent);
@@ -49,7 +52,6 @@ private:
         bool paletteMode = false;
     };
     const DeviceFacts &facts();
-    const PageLogic &logic();
     // Sends those of sets the mouse does not hold yet, while target is still the one wanted.
     int sendMissing(const QList<PreparedSet> &sets, int target);
 
