@@ -12,22 +12,36 @@ Q_LOGGING_CATEGORY(lcStartup, "q7.startup", QtInfoMsg)
 namespace {
 
 const QLatin1String PageSlotPrefix("pageSlot");
+const QLatin1String FrameLoaderName("frameLoader");
 
-// Marks a page when its loader says it is loaded: the loader is a private Qt Quick type, so it is
-// reached through its signal's name.
-class PageMark : public QObject {
+void watchPageSlots(QObject *parent);
+
+// Marks a loader's phase when it says it is loaded: the loader is a private Qt Quick type, so it
+// is reached through its signal's name. The window frame's loader then has page slots to watch.
+class LoadMark : public QObject {
     Q_OBJECT
 public:
-    PageMark(QObject *loader, const QByteArray &phase) : QObject(loader), m_phase(phase) {
+    LoadMark(QObject *loader, const QByteArray &phase) : QObject(loader), m_phase(phase) {
         connect(loader, SIGNAL(loaded()), this, SLOT(mark()));
     }
 
 public slots:
-    void mark() { StartupTimeline::mark(m_phase.constData()); }
+    void mark() {
+        StartupTimeline::mark(m_phase.constData());
+        if (parent()->objectName() == FrameLoaderName)
+            watchPageSlots(parent());
+    }
 
 private:
     QByteArray m_phase;
 };
+
+void watchPageSlots(QObject *parent) {
+    for (QObject *slot : parent->findChildren<QObject *>()) {
+        if (slot->objectName().startsWith(PageSlotPrefix))
+            new LoadMark(slot, "page " + slot->objectName().mid(PageSlotPrefix.size()).toUtf8());
+    }
+}
 
 } // namespace
 
@@ -53,10 +67,11 @@ void watchFirstFrame(QQuickWidget *view) {
 void watchPages(QQuickItem *root) {
     if (!lcStartup().isDebugEnabled() || !root)
         return;
-    for (QObject *slot : root->findChildren<QObject *>()) {
-        if (slot->objectName().startsWith(PageSlotPrefix))
-            new PageMark(slot, "page " + slot->objectName().mid(PageSlotPrefix.size()).toUtf8());
-    }
+    // The pages sit in the window frame, which is built after the scene.
+    if (QObject *frame = root->findChild<QObject *>(FrameLoaderName))
+        new LoadMark(frame, "window frame");
+    else
+        watchPageSlots(root);
 }
 
 } // namespace StartupTimeline

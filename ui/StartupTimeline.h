@@ -12,7 +12,8 @@ namespace StartupTimeline {
 void mark(const char *phase);
 // Marks "frame" when the view has rendered its first frame.
 void watchFirstFrame(QQuickWidget *view);
-// Marks "page N" when the scene's page N ("pageSlotN") has been built and has read its state.
+// Marks "window frame" when the scene's frame ("frameLoader") is built, and "page N" when its page
+// N ("pageSlotN") has been built and has read its state.
 void watchPages(QQuickItem *root);
 
 } // namespace StartupTimeline

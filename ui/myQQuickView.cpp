@@ -5,6 +5,7 @@
 #include "KeyNameMap.h"
 #include "ProfileApplier.h"
 #include "SkinImageProvider.h"
+#include "SliceIncubation.h"
 #include "SoundBoard.h"
 
 #include <QQmlEngine>
@@ -25,6 +26,7 @@ myQQuickView::myQQuickView(QWidget *parent, bool withSound)
       m_keyDefines(m_files, [this] { return currentDeviceType(); }) {
     KeyNameMap::instance(); // filled once, before any macro is encoded
     engine()->addImageProvider(QLatin1String(SkinImageProvider::Id), new SkinImageProvider);
+    engine()->setIncubationController(new SliceIncubation(this));
     if (withSound)
         m_sounds = new SoundBoard(this);
 }

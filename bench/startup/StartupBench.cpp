@@ -68,6 +68,7 @@ const std::vector<std::pair<std::string, const char *>> Phases = {
     {"frame", "the first frame rendered"},
     {OnScreen, "the first frame on screen"},
     {"opening", "the opening started"},
+    {"window frame", "the window frame built"},
 };
 
 struct Figures {

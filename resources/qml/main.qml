@@ -1,8 +1,5 @@
 import QtQuick
 import "basic"
-import "common"
-import "Q7"
-import "Q7/frame.js" as Frame
 
 // The scene's root. The native side calls initUI, run, setProtectUI, detectKeyboard,
 // detectMouse and showOutsideChange by name; their parameters stay untyped so those calls keep matching.
@@ -17,6 +14,14 @@ Item {
     property int startStage: 0
     // The last busy-lock interval, in ms.
     property int busyTime: 0
+    // The settings panel is open (the top bar's settings button).
+    property bool globalSettingSelected: false
+    // The opening's progress for the frame: the surroundings fade in, then the menus come in.
+    property real surroundOpacity: 0
+    property real menusIn: 0
+    // The language the strings were last set in.
+    property string languageCode: ""
+    readonly property bool frameBuilt: _frame.status === Loader.Ready
 
     // The global look, owned by the settings panel and read by every page.
     property int globalSetting_size: _Page_Globalsetting._Size
@@ -114,10 +119,13 @@ Item {
     signal msg_KB(bool isDown, int usbCode)
     signal emptyAreaPressed
 
+    onGlobalSettingSelectedChanged: _Page_Globalsetting.slide(globalSettingSelected)
+
     function initUI() {
         // The panel loads the strings the pages are built with: it goes first.
         _Page_Globalsetting.initUI()
-        _main_Q7.initUI()
+        if (_frame.item)
+            _frame.item.initUI()
         if (startStage === 0)
             startStage = 1
     }
@@ -152,17 +160,25 @@ Item {
 
     // A slot called from outside the window changed what the pages may show.
     function showOutsideChange(slot, profile) {
-        _main_Q7.showOutsideChange(slot, profile)
+        builtFrame().showOutsideChange(slot, profile)
     }
 
     function setSkin() {
-        _Menu_Down.setSkin()
-        _main_Q7.setSkin()
+        if (_frame.item)
+            _frame.item.setSkin()
     }
 
     function translateStrings(code) {
+        languageCode = code
         _Page_Globalsetting.translateStrings()
-        _main_Q7.translateStrings(code)
+        if (_frame.item)
+            _frame.item.translateStrings(code)
+    }
+
+    // The frame, finished now if it is still being built.
+    function builtFrame() {
+        _frame.asynchronous = false
+        return _frame.item
     }
 
     function close() {
@@ -208,43 +224,24 @@ Item {
         anchors.centerIn: parent
     }
 
-    Environment {
-        id: _Environment
-        opacity: 0
-    }
-
-    Main_Q7 {
-        id: _main_Q7
-        objectName: "main_Q7"
-        globalSettingSelected: _Menu_Up.isGlobalSettingSelect
-    }
-
-    Environment_Decoration {
-        id: _Environment_Decoration
-        opacity: 0
-    }
-
-    Menu_Down {
-        id: _Menu_Down
-        objectName: "menuDown"
-        y: 600
-        enabled: Frame.frameEnabled(_Menu_Up.isGlobalSettingSelect)
-        opacity: Frame.partOpacity(enabled)
-        onBtnTotalApplyClicked: _main_Q7.applyAll()
-        onBtnTotalResetClicked: _main_Q7.resetAll()
-    }
-
-    Menu_Up {
-        id: _Menu_Up
-        objectName: "menuUp"
-        y: -600
-        onBtnClicked: function (btnIndex) {
-            if (btnIndex === 0)
-                isGlobalSettingSelect = !isGlobalSettingSelect
-            else if (btnIndex === 1)
-                _mainIten.close()
+    // The rest of the window, built beside the first frames: none of it shows before the logo has
+    // risen, and the opening waits for it only where it is not built by then.
+    Loader {
+        id: _frame
+        objectName: "frameLoader"
+        width: 1000
+        height: 600
+        asynchronous: true
+        source: "WindowFrame.qml"
+        onLoaded: {
+            // initUI ran first: the frame catches up in the same order.
+            if (_mainIten.startStage >= 1) {
+                item.setSkin()
+                if (_mainIten.languageCode !== "")
+                    item.translateStrings(_mainIten.languageCode)
+                item.initUI()
+            }
         }
-        onIsGlobalSettingSelectChanged: _Page_Globalsetting.slide(isGlobalSettingSelect)
     }
 
     Logo {
@@ -281,26 +278,17 @@ Item {
             target: _Logo; property: "y"; from: 270; to: 4
             duration: 1.5 * _mainIten.animation_speed; easing.type: Easing.OutExpo
         }
-        ParallelAnimation {
-            NumberAnimation {
-                target: _Environment; property: "opacity"; from: 0; to: 1
-                duration: _mainIten.animation_speed; easing.type: Easing.OutCirc
-            }
-            NumberAnimation {
-                target: _Environment_Decoration; property: "opacity"; from: 0; to: 1
-                duration: _mainIten.animation_speed; easing.type: Easing.OutCirc
-            }
+        ScriptAction { script: _mainIten.builtFrame() }
+        NumberAnimation {
+            target: _mainIten; property: "surroundOpacity"; from: 0; to: 1
+            duration: _mainIten.animation_speed; easing.type: Easing.OutCirc
         }
         ParallelAnimation {
             NumberAnimation {
-                target: _Menu_Up; property: "y"; from: -600; to: 0
+                target: _mainIten; property: "menusIn"; from: 0; to: 1
                 duration: _mainIten.animation_speed; easing.type: Easing.OutElastic
             }
-            NumberAnimation {
-                target: _Menu_Down; property: "y"; from: 600; to: 600 - _Menu_Down.height
-                duration: _mainIten.animation_speed; easing.type: Easing.OutElastic
-            }
-            ScriptAction { script: _main_Q7.playOnPowerOn() }
+            ScriptAction { script: _frame.item.playOnPowerOn() }
         }
     }
 

@@ -53,6 +53,8 @@ Item {
             _loader.active = true
             var root = _loader.item
             root.initUI()
+            // The frame is built beside the start and catches up with initUI when it stands.
+            tryVerify(function () { return root.frameBuilt })
             return root
         }
 
@@ -334,7 +336,7 @@ Item {
             ui_View.skinShow = true
             var panel = find(root, "globalSetting")
             verify(!panel.skinShown)
-            find(root, "menuUp").isGlobalSettingSelect = true
+            root.globalSettingSelected = true
             compare(find(root, "soundChooser").parent.parent.y, 27 - 11)
         }
 
@@ -345,7 +347,7 @@ Item {
             // Chosen while the controls do not exist yet.
             var panel = find(root, "globalSetting")
             panel.setRGB(1, 12, 34, 56)
-            find(root, "menuUp").isGlobalSettingSelect = true
+            root.globalSettingSelected = true
             verify(content.item)
             compare(find(root, "skinChooser").defaultIndex, 1)
             compare(find(root, "soundChooser").defaultIndex, 0)

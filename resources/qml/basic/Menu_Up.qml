@@ -5,7 +5,7 @@ import "../common"
 Item {
     id: _menuUp
 
-    property bool isGlobalSettingSelect: false
+    readonly property bool isGlobalSettingSelect: _mainIten.globalSettingSelected
 
     signal btnClicked(int btnIndex)
 
