@@ -45,6 +45,8 @@ Flickable {
     property int rulesProfile: -1
     // {rulesOn, applyOnSwitch, keepInStep, autostart, …} as the native side keeps them.
     property var ruleOptions: ({})
+    // The parts' components while their types load (warmTypes).
+    property var _warmParts: []
 
     function initUI() {
         var state = Settings.loadState(ui_View.loadApConfig())
@@ -231,6 +233,13 @@ Flickable {
         }
     }
 
+    // Loads the types of the panel's parts on the loader's thread, making nothing, so that its
+    // first opening only builds them. Called once the window frame stands.
+    function warmTypes() {
+        _warmParts = [Qt.createComponent("GlobalSettingControls.qml", Component.Asynchronous),
+                      Qt.createComponent("RulesPart.qml", Component.Asynchronous)]
+    }
+
     // Slides the panel in (true) or out (false), settling any slide already under way.
     function slide(show) {
         var action = Frame.panelAction(show, _open.running, _close.running)
@@ -298,7 +307,7 @@ Flickable {
         height: _panel.height
         x: _panel.width
         active: false
-        // By URL: their types load when the panel first opens, or beside the opening (warmTypes).
+        // By URL: their types load beside the opening (warmTypes), not before the first frame.
         source: _panel.part === 1 ? "RulesPart.qml" : "GlobalSettingControls.qml"
         onLoaded: {
             if (_panel.part === 1 && _panel.rulesProfile >= 0)
