@@ -17,7 +17,8 @@
 
 namespace {
 const QString PropertiesInterface = QStringLiteral("org.freedesktop.DBus.Properties");
-
+const QString PollingRateName = QStringLiteral("PollingRate");
+const QString LightingName = QStringLiteral("Lighting");
 } // namespace
 
 MouseService::MouseService(Widget &widget) : m_widget(widget), m_caller(*widget.view()) {
@@ -64,7 +65,7 @@ bool MouseService::start() {
         return false;
     }
     m_registered = true;
-    m_announced = properties();
+    m_announced = propertyState();
     return true;
 }
 
@@ -106,12 +107,14 @@ bool MouseService::rulesOn() const {
     return m_widget.view()->ruleStore().rulesOn();
 }
 
-QVariantMap MouseService::properties() const {
+// What the properties rest on. The polling rate and the lighting are kept as the mouse's own codes:
+// what they show is worked out by the pages' libraries, only when they change.
+QVariantMap MouseService::propertyState() const {
     return {{QStringLiteral("Profile"), profile()},
             {QStringLiteral("DpiStage"), dpiStage()},
             {QStringLiteral("DpiStages"), QVariant::fromValue(dpiStages())},
-            {QStringLiteral("PollingRate"), pollingRate()},
-            {QStringLiteral("Lighting"), lighting()},
+            {PollingRateName, m_widget.view()->ui_81H_GetReportRate().toInt()},
+            {LightingName, m_widget.view()->ui_8DH_GetRGBLedEffect()},
             {QStringLiteral("Connected"), connected()},
             {QStringLiteral("DemoMode"), demoMode()},
             {QStringLiteral("RulesOn"), rulesOn()}};
@@ -120,7 +123,7 @@ QVariantMap MouseService::properties() const {
 void MouseService::announceChanges() {
     if (!m_registered)
         return;
-    const QVariantMap now = properties();
+    const QVariantMap now = propertyState();
     QVariantMap changed;
     for (auto it = now.cbegin(); it != now.cend(); ++it)
         if (m_announced.value(it.key()) != it.value())
@@ -128,6 +131,10 @@ void MouseService::announceChanges() {
     m_announced = now;
     if (changed.isEmpty())
         return;
+    if (changed.contains(PollingRateName))
+        changed[PollingRateName] = pollingRate();
+    if (changed.contains(LightingName))
+        changed[LightingName] = lighting();
     QDBusMessage signal = QDBusMessage::createSignal(BusNames::path(), PropertiesInterface,
                                                      QStringLiteral("PropertiesChanged"));
     signal << BusNames::interface() << changed << QStringList();

@@ -77,7 +77,7 @@ private:
     std::optional<SlotOutcome> gate() const;
     MouseActions &actions();
 
-    QVariantMap properties() const;
+    QVariantMap propertyState() const;
     void announceChanges();
 
     // The view's, built when first needed: never during the start-up.

@@ -160,9 +160,12 @@ class BusTest(WindowOnBus):
         self.checked("DPI LEVEL 4")
 
         mark = self.traffic.mark()
+        changes = self.signals_mark()
         self.assertEqual(self.gdbus("SetPollingRate", "250")[0], 0)
         self.assertEqual(self.last(self.sets_since(mark, SET_RATE), SET_RATE).frame[2], 4)
         self.checked("POLLING RATE 2")
+        # Announced in hertz, as the property reads, not as the mouse's code.
+        self.announced(changes, "'PollingRate': <250>")
 
         mark = self.traffic.mark()
         self.assertEqual(self.gdbus("SetLighting", "wave", "7", "7")[0], 0)
