@@ -7,11 +7,15 @@
 #include "myQQuickView.h"
 
 #include <QDir>
+#include <QQmlComponent>
 #include <QQuickItem>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
+
+#include <memory>
 
 class ViewTest : public QObject {
     Q_OBJECT
@@ -39,6 +43,24 @@ private slots:
         QVERIFY(!view->hasFocus());
         view->setEnabled(true);
         QCOMPARE(window.focusWidget(), view);
+    }
+
+    // An asynchronous part of the scene is built a slice at a time from the event loop: other
+    // events run before it stands, and it does stand.
+    void asynchronousPartsAreBuiltInSlices() {
+        myQQuickView view(nullptr, false);
+        QQmlComponent part(view.engine());
+        part.setData("import QtQuick\n"
+                     "Item { property alias built: l.status\n"
+                     "  Loader { id: l; asynchronous: true\n"
+                     "    sourceComponent: Item { Repeater { model: 20000; Item {} } } } }",
+                     QUrl(QStringLiteral("file:///slices.qml")));
+        std::unique_ptr<QObject> root(part.create());
+        QVERIFY(root);
+        bool otherEventRan = false;
+        QTimer::singleShot(0, [&] { otherEventRan = root->property("built").toInt() != 1; });
+        QTRY_COMPARE(root->property("built").toInt(), 1); // Loader.Ready
+        QVERIFY(otherEventRan);
     }
 
     void soundSlots() {
