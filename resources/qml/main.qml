@@ -135,6 +135,8 @@ Item {
             console.warn("run before initUI")
         startStage = 2
         _opening.restart()
+        // After the opening's start: building the frame would otherwise hold its first step back.
+        _frame.active = true
     }
 
     // The window shown again after its closing animation (the program ran on without it).
@@ -178,6 +180,7 @@ Item {
     // The frame, finished now if it is still being built.
     function builtFrame() {
         _frame.asynchronous = false
+        _frame.active = true
         return _frame.item
     }
 
@@ -224,13 +227,15 @@ Item {
         anchors.centerIn: parent
     }
 
-    // The rest of the window, built beside the first frames: none of it shows before the logo has
-    // risen, and the opening waits for it only where it is not built by then.
+    // The rest of the window, built while the logo fades in: none of it shows before the logo has
+    // risen, and the opening waits for it only where it is not built by then. A window that starts
+    // hidden builds it when it first opens.
     Loader {
         id: _frame
         objectName: "frameLoader"
         width: 1000
         height: 600
+        active: false
         asynchronous: true
         source: "WindowFrame.qml"
         onLoaded: {

@@ -53,8 +53,8 @@ Item {
             _loader.active = true
             var root = _loader.item
             root.initUI()
-            // The frame is built beside the start and catches up with initUI when it stands.
-            tryVerify(function () { return root.frameBuilt })
+            // The frame, built later, catches up with initUI.
+            root.builtFrame()
             return root
         }
 
