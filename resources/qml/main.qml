@@ -19,8 +19,10 @@ Item {
     // The opening's progress for the frame: the surroundings fade in, then the menus come in.
     property real surroundOpacity: 0
     property real menusIn: 0
-    // The language the strings were last set in.
+    // The language the strings were last set in, and the profile an outside change last showed:
+    // a frame built later starts from them.
     property string languageCode: ""
+    property int outsideProfile: -1
     readonly property bool frameBuilt: _frame.status === Loader.Ready
 
     // The global look, owned by the settings panel and read by every page.
@@ -162,7 +164,10 @@ Item {
 
     // A slot called from outside the window changed what the pages may show.
     function showOutsideChange(slot, profile) {
-        builtFrame().showOutsideChange(slot, profile)
+        if (_frame.item)
+            _frame.item.showOutsideChange(slot, profile)
+        else
+            outsideProfile = profile
     }
 
     function setSkin() {
@@ -247,6 +252,8 @@ Item {
                     item.translateStrings(_mainIten.languageCode)
                 item.initUI()
             }
+            if (_mainIten.outsideProfile >= 0)
+                item.showOutsideChange("", _mainIten.outsideProfile)
         }
     }
 

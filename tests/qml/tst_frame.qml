@@ -43,7 +43,7 @@ Item {
             return items.map(function (v) { return String(v) })
         }
 
-        function start(config) {
+        function start(config, frameLater) {
             ui_View.clear()
             ui_View.apConfig = config
             ui_View.languages = { "CHINESE (Simp)": "025044", "ENGLISH": "031000" }
@@ -54,7 +54,8 @@ Item {
             var root = _loader.item
             root.initUI()
             // The frame, built later, catches up with initUI.
-            root.builtFrame()
+            if (!frameLater)
+                root.builtFrame()
             return root
         }
 
@@ -244,6 +245,16 @@ Item {
             // The colour and sensor pages read the new profile.
             compare(ui_View.callsOf("ui_8DH_GetRGBLedEffect").length, 1)
             compare(ui_View.callsOf("ui_91H_GetDPISet").length, 1)
+        }
+
+        // A window started hidden builds its frame when it opens: a profile switched from outside
+        // before then is the one its menu shows.
+        function test_frameBuiltLaterShowsTheProfileSwitchedBefore() {
+            var root = start(storedConfig(true), true)
+            root.showOutsideChange("ui_02H_SetCurrentProfile", 4)
+            verify(!root.frameBuilt)
+            root.builtFrame()
+            compare(find(root, "menuProf").currentIndex, 4)
         }
 
         // q7ctl or D-Bus ran a slot: the profile menu follows, and only the built pages that
