@@ -3,11 +3,10 @@
 class QString;
 
 // How the desktop knows the program: its desktop file (which also names it on Wayland, where
-// the window's icon comes from there) and the icon drawn for it.
+// the window's icon comes from there) and the icon drawn for it, one picture per size.
 namespace AppIdentity {
 
 QString desktopFileName();
-QString iconResource();
 // Call once the QApplication exists.
 void apply();
 

@@ -1,5 +1,7 @@
 #include "FileTextureFactory.h"
 
+#include "PictureFile.h"
+
 #include <QMutexLocker>
 #include <QQuickWindow>
 
@@ -11,7 +13,7 @@ FileTextureFactory::FileTextureFactory(const QString &path, const QSize &size,
 
 // Null when the file has gone or cannot be decoded: nothing is drawn.
 QImage FileTextureFactory::decode(const QString &path, const QSize &size) {
-    return prepare(QImage(path), size);
+    return prepare(PictureFile::read(path), size);
 }
 
 QImage FileTextureFactory::prepare(QImage pixels, const QSize &size) {

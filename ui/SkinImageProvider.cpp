@@ -1,8 +1,7 @@
 #include "SkinImageProvider.h"
 
 #include "FileTextureFactory.h"
-
-#include <QImageReader>
+#include "PictureFile.h"
 
 SkinImageProvider::SkinImageProvider() : QQuickImageProvider(QQuickImageProvider::Texture) {}
 
@@ -10,11 +9,10 @@ SkinImageProvider::SkinImageProvider() : QQuickImageProvider(QQuickImageProvider
 // then runs beside the rest of the start. The file is opened once.
 QQuickTextureFactory *SkinImageProvider::requestTexture(const QString &id, QSize *size,
                                                         const QSize &requestedSize) {
-    QImageReader reader(id);
-    QImage pixels = reader.read();
+    QString error;
+    QImage pixels = PictureFile::read(id, &error);
     if (pixels.isNull()) {
-        qWarning("Cannot read the skin picture %s: %s", qPrintable(id),
-                 qPrintable(reader.errorString()));
+        qWarning("Cannot read the skin picture %s: %s", qPrintable(id), qPrintable(error));
         return nullptr;
     }
     const QSize textureSize =

@@ -1,6 +1,7 @@
 // Skin pictures served without a decoded copy beside their texture: the pixels decoded with the
 // request answer until the texture is made, the file is read again after that, and a missing or
-// damaged file is told and draws nothing.
+// damaged file is told and draws nothing. A picture named for another format than it holds still
+// shows.
 #include "SkinImageProvider.h"
 #include "FileTextureFactory.h"
 
@@ -64,6 +65,19 @@ private slots:
         QVERIFY(factory);
         QCOMPARE(size, QSize(50, 25));
         QCOMPARE(factory->image().size(), QSize(50, 25));
+    }
+
+    void pictureNamedForAnotherFormatIsReadByItsContent() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bitmap.png"));
+        QImage picture(8, 6, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(path, "BMP"));
+        SkinImageProvider provider;
+        QSize size;
+        std::unique_ptr<QQuickTextureFactory> factory(provider.requestTexture(path, &size, {}));
+        QVERIFY(factory);
+        QCOMPARE(factory->image().pixelColor(1, 1), QColor(Qt::red));
     }
 
     void missingOrDamagedFileIsTold() {
