@@ -5,7 +5,7 @@
 
 #include <functional>
 
-class QLocalServer;
+class UnixSocketServer;
 
 // Shows a notice in the program's window found by its title. The receiver accepts only messages
 // carrying NoticeCode whose announced length equals the UTF-8 length of the text, and RaiseCode
@@ -43,10 +43,8 @@ signals:
     void raiseRequested(const QByteArray &token);
 
 private:
-    void readMessage(class QLocalSocket *socket);
-    static bool write(class QLocalSocket &socket, quint32 code, quint32 length,
-                      const QByteArray &data);
+    void handleMessage(const QByteArray &message);
 
-    QLocalServer *m_server = nullptr;
+    UnixSocketServer *m_server = nullptr;
     QString m_title;
 };

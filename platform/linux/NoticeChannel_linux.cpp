@@ -1,13 +1,13 @@
 #include "NoticeChannel.h"
 
 #include "RuntimeDir.h"
+#include "UnixSocket.h"
+#include "UnixSocketServer.h"
 #include "UserPrompt.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
-#include <QLocalServer>
-#include <QLocalSocket>
 
 #include <algorithm>
 
@@ -16,6 +16,31 @@
 namespace {
 constexpr int ConnectTimeoutMs = 1000;
 constexpr quint32 MaxNoticeBytes = 64 * 1024;
+
+// A message: the code and the announced length as 32-bit numbers, then the data as a Qt byte
+// array (its own 32-bit length, then its bytes), all as QDataStream writes them.
+struct Message {
+    quint32 code = 0;
+    quint32 length = 0;
+    QByteArray data;
+};
+constexpr qsizetype HeaderBytes = 3 * sizeof(quint32);
+// The longest notice and its NUL; no real message is longer.
+constexpr qsizetype MaxMessageBytes = HeaderBytes + MaxNoticeBytes + 1;
+
+QByteArray encode(quint32 code, quint32 length, const QByteArray &data) {
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << code << length << data;
+    return bytes;
+}
+
+// The bytes the whole message at the start of `received` takes, or 0 while more is needed.
+qsizetype decode(const QByteArray &received, Message &message) {
+    QDataStream in(received);
+    in >> message.code >> message.length >> message.data;
+    return in.status() == QDataStream::Ok ? qsizetype(in.device()->pos()) : 0;
+}
 } // namespace
 
 NoticeChannel::NoticeChannel(QObject *parent) : QObject(parent) {}
@@ -36,52 +61,35 @@ QString NoticeChannel::serverName() const {
 bool NoticeChannel::listen(const QString &windowTitle) {
     m_title = windowTitle;
     delete m_server;
-    m_server = new QLocalServer(this);
-    const QString name = serverName();
-    if (!m_server->listen(name)) {
-        // A socket left by a program that died answers nobody: take it over.
-        QLocalSocket probe;
-        probe.connectToServer(name);
-        if (probe.waitForConnected(ConnectTimeoutMs))
-            return false;
-        QLocalServer::removeServer(name);
-        if (!m_server->listen(name))
-            return false;
-    }
-    connect(m_server, &QLocalServer::newConnection, this, [this] {
-        while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::readyRead, this,
-                    [this, socket] { readMessage(socket); });
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            if (socket->bytesAvailable() > 0)
-                readMessage(socket);
-        }
-    });
-    return true;
+    m_server = new UnixSocketServer(
+        MaxMessageBytes,
+        [](const QByteArray &received) {
+            Message message;
+            return decode(received, message);
+        },
+        this);
+    connect(m_server, &UnixSocketServer::messageReceived, this, &NoticeChannel::handleMessage);
+    // A socket left by a program that died answers nobody: it is taken over.
+    return m_server->listen(serverName(), ConnectTimeoutMs);
 }
 
-void NoticeChannel::readMessage(QLocalSocket *socket) {
-    QDataStream in(socket);
-    in.startTransaction();
-    quint32 code = 0, length = 0;
-    QByteArray data;
-    in >> code >> length >> data;
-    if (!in.commitTransaction())
-        return; // wait for the rest
-    socket->disconnectFromServer();
-    if (code == RaiseCode) {
+void NoticeChannel::handleMessage(const QByteArray &bytes) {
+    Message message;
+    decode(bytes, message);
+    const QByteArray &data = message.data;
+    if (message.code == RaiseCode) {
         // A token that is not one still raises the window, as far as it can without one.
         const bool tokenUsable =
-            length == quint32(data.size()) && length <= MaxTokenBytes &&
+            message.length == quint32(data.size()) && message.length <= MaxTokenBytes &&
             std::all_of(data.cbegin(), data.cend(), [](char c) { return c > ' ' && c < 0x7f; });
         emit raiseRequested(tokenUsable ? data : QByteArray());
         return;
     }
-    if (code != NoticeCode || length > MaxNoticeBytes)
+    if (message.code != NoticeCode || message.length > MaxNoticeBytes)
         return;
     // The text ends at its first NUL, as the sender wrote it.
     const QByteArray text = data.left(data.indexOf('\0') < 0 ? data.size() : data.indexOf('\0'));
-    if (quint32(text.size()) != length)
+    if (quint32(text.size()) != message.length)
         return;
     const QString notice = QString::fromUtf8(text);
     emit noticeReceived(notice);
@@ -90,20 +98,8 @@ void NoticeChannel::readMessage(QLocalSocket *socket) {
 
 bool NoticeChannel::sendRaw(const QString &windowTitle, quint32 code, quint32 length,
                             const QByteArray &data) {
-    QLocalSocket socket;
-    socket.connectToServer(serverNameFor(windowTitle));
-    return socket.waitForConnected(ConnectTimeoutMs) && write(socket, code, length, data);
-}
-
-bool NoticeChannel::write(QLocalSocket &socket, quint32 code, quint32 length,
-                          const QByteArray &data) {
-    QByteArray message;
-    QDataStream out(&message, QIODevice::WriteOnly);
-    out << code << length << data;
-    socket.write(message);
-    const bool written = socket.waitForBytesWritten(ConnectTimeoutMs);
-    socket.disconnectFromServer();
-    return written;
+    return UnixSocket::connectTo(serverNameFor(windowTitle), ConnectTimeoutMs)
+        .write(encode(code, length, data));
 }
 
 bool NoticeChannel::send(const QString &windowTitle, const QString &text) {
@@ -115,10 +111,9 @@ bool NoticeChannel::send(const QString &windowTitle, const QString &text) {
 
 bool NoticeChannel::sendRaise(const QString &windowTitle,
                               const std::function<QByteArray()> &token) {
-    QLocalSocket socket;
-    socket.connectToServer(serverNameFor(windowTitle));
-    if (!socket.waitForConnected(ConnectTimeoutMs))
+    UnixSocket socket = UnixSocket::connectTo(serverNameFor(windowTitle), ConnectTimeoutMs);
+    if (!socket.isValid())
         return false;
     const QByteArray data = token ? token() : QByteArray();
-    return write(socket, RaiseCode, quint32(data.size()), data);
+    return socket.write(encode(RaiseCode, quint32(data.size()), data));
 }

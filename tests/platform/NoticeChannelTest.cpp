@@ -1,9 +1,32 @@
-// The notice channel: a notice reaches the window with the title, a forged one does not.
+// The notice channel: a notice reaches the window with the title, a forged one does not; a socket
+// left by a program that died is taken over, anything else at its name is left alone.
 #include "NoticeChannel.h"
 #include "RecordingPrompt.h"
 
+#include <QFile>
 #include <QSignalSpy>
 #include <QTest>
+
+#include <cstring>
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace {
+// What a program that was killed leaves: the socket file, with nobody listening.
+bool leaveDeadSocket(const QString &path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const QByteArray name = QFile::encodeName(path);
+    std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
+                       ::listen(fd, 1) == 0;
+    ::close(fd);
+    return bound && QFile::exists(path);
+}
+} // namespace
 
 class NoticeChannelTest : public QObject {
     Q_OBJECT
@@ -32,8 +55,13 @@ private slots:
         QVERIFY(
             NoticeChannel::sendRaw(QStringLiteral("Checks"), NoticeChannel::NoticeCode, 2, text));
         QTRY_COMPARE(received.count(), 1);
+        // Longer than any real message: dropped, and the channel still listens.
+        NoticeChannel::sendRaw(QStringLiteral("Checks"), NoticeChannel::NoticeCode, 2,
+                               QByteArray(200 * 1024, 'x'));
+        QVERIFY(NoticeChannel::send(QStringLiteral("Checks"), QStringLiteral("after")));
+        QTRY_COMPARE(received.count(), 2);
         QTest::qWait(100);
-        QCOMPARE(prompt.warnings, QStringList{QStringLiteral("ü")});
+        QCOMPARE(prompt.warnings, (QStringList{QStringLiteral("ü"), QStringLiteral("after")}));
     }
 
     void raiseCarriesTheActivationToken() {
@@ -68,6 +96,29 @@ private slots:
         NoticeChannel first, second;
         QVERIFY(first.listen(QStringLiteral("Shared")));
         QVERIFY(!second.listen(QStringLiteral("Shared")));
+    }
+
+    void deadProgramsSocketIsTakenOverAndOtherFilesLeftAlone() {
+        const QString title = QStringLiteral("Left behind");
+        const QString path = NoticeChannel::serverNameFor(title);
+        QVERIFY(leaveDeadSocket(path));
+        {
+            NoticeChannel channel;
+            QVERIFY(channel.listen(title));
+            QSignalSpy raised(&channel, &NoticeChannel::raiseRequested);
+            QVERIFY(NoticeChannel::sendRaise(title));
+            QTRY_COMPARE(raised.count(), 1);
+        }
+        // A window that closes takes its socket with it.
+        QVERIFY(!QFile::exists(path));
+
+        QFile other(path);
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.close();
+        NoticeChannel channel;
+        QVERIFY(!channel.listen(title));
+        QVERIFY(QFile::exists(path));
+        QVERIFY(other.remove());
     }
 };
 
