@@ -19,8 +19,9 @@ void Ui_Controler::initialise(QWidget *widget, Hid_Thread *hid) {
     m_widget = widget;
     widget->setWindowFlags(Qt::Window | Qt::FramelessWindowHint | Qt::CustomizeWindowHint);
     widget->setWindowOpacity(1.0);
+    // Transparent by this alone. A style sheet would load Qt's style sheet engine for the whole
+    // run, and reach the widget's children (the tray menu) too.
     widget->setAttribute(Qt::WA_TranslucentBackground);
-    widget->setStyleSheet(QStringLiteral("background:transparent;"));
 
     AccessibleQuickItem::install();
     m_view = new myQQuickView(widget);
