@@ -17,8 +17,12 @@ QtObject {
 )";
 } // namespace
 
-PageLogic::PageLogic() : m_engine(std::make_unique<QQmlEngine>()) {
-    QQmlComponent component(m_engine.get());
+PageLogic::PageLogic() : PageLogic(nullptr) {}
+
+PageLogic::PageLogic(QQmlEngine *engine)
+    : m_ownEngine(engine ? nullptr : std::make_unique<QQmlEngine>()),
+      m_engine(engine ? engine : m_ownEngine.get()) {
+    QQmlComponent component(m_engine);
     component.setData(Loader, QUrl(QStringLiteral("qrc:/modules/qml/Q7/PageLogic.qml")));
     m_root.reset(component.create());
     if (!m_root)

@@ -16,7 +16,12 @@ class PageLogic {
 public:
     enum class Library { Sensor, Lighting, Keys, PressGun };
 
+    // With an engine of its own (a program without a scene: q7ctl).
     PageLogic();
+    // On the scene's engine: a second engine would hold its memory for the whole run. The
+    // libraries are shared ones (.pragma library), so the pages use the same instances; they hold
+    // constants only.
+    explicit PageLogic(QQmlEngine *engine);
     ~PageLogic();
     PageLogic(const PageLogic &) = delete;
     PageLogic &operator=(const PageLogic &) = delete;
@@ -33,6 +38,7 @@ public:
 private:
     QJSValue library(Library library) const;
 
-    std::unique_ptr<QQmlEngine> m_engine;
+    std::unique_ptr<QQmlEngine> m_ownEngine;
+    QQmlEngine *m_engine;
     std::unique_ptr<QObject> m_root;
 };

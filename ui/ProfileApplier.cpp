@@ -38,7 +38,7 @@ ProfileApplier::~ProfileApplier() = default;
 
 const PageLogic &ProfileApplier::logic() {
     if (!m_logic)
-        m_logic = std::make_unique<PageLogic>();
+        m_logic = std::make_unique<PageLogic>(m_view.engine());
     return *m_logic;
 }
 

@@ -38,8 +38,9 @@ public:
 
     // The mouse may be another one now (plugged in again, resumed): read its facts again.
     void forgetDevice() { m_facts.reset(); }
-    // The pages' libraries, built on first use (a JavaScript engine of their own) and shared with
-    // whoever else needs them, such as the bus service.
+    // The pages' libraries, built on first use on the scene's engine (another engine would hold
+    // its memory for the rest of the run) and shared with whoever else needs them, such as the bus
+    // service.
     const PageLogic &logic();
 
 signals:
