@@ -3,6 +3,7 @@
 #include "NoticeChannel.h"
 #include "RecordingPrompt.h"
 
+#include <QDataStream>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTest>
@@ -14,17 +15,34 @@
 #include <unistd.h>
 
 namespace {
-// What a program that was killed leaves: the socket file, with nobody listening.
-bool leaveDeadSocket(const QString &path) {
+sockaddr_un addressOf(const QString &path) {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
     const QByteArray name = QFile::encodeName(path);
     std::memcpy(address.sun_path, name.constData(), size_t(name.size()));
+    return address;
+}
+
+// What a program that was killed leaves: the socket file, with nobody listening.
+bool leaveDeadSocket(const QString &path) {
+    const sockaddr_un address = addressOf(path);
     const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    const bool bound = ::bind(fd, reinterpret_cast<sockaddr *>(&address), sizeof address) == 0 &&
-                       ::listen(fd, 1) == 0;
+    const bool bound =
+        ::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) == 0 &&
+        ::listen(fd, 1) == 0;
     ::close(fd);
     return bound && QFile::exists(path);
+}
+
+// A client of our own: connected, it writes what it is given when it is given it.
+int connectTo(const QString &path) {
+    const sockaddr_un address = addressOf(path);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    if (::connect(fd, reinterpret_cast<const sockaddr *>(&address), sizeof address) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
 }
 } // namespace
 
@@ -62,6 +80,32 @@ private slots:
         QTRY_COMPARE(received.count(), 2);
         QTest::qWait(100);
         QCOMPARE(prompt.warnings, (QStringList{QStringLiteral("ü"), QStringLiteral("after")}));
+    }
+
+    void messageInPiecesIsAssembledAndSilentClientsAreLetGo() {
+        NoticeChannel channel;
+        QVERIFY(channel.listen(QStringLiteral("Pieces")));
+        QSignalSpy raised(&channel, &NoticeChannel::raiseRequested);
+        QByteArray message;
+        QDataStream(&message, QIODevice::WriteOnly)
+            << NoticeChannel::RaiseCode << quint32(5) << QByteArrayLiteral("tok-1");
+        // One client says nothing and leaves, one waits silently, one writes in two pieces.
+        ::close(connectTo(channel.serverName()));
+        const int silent = connectTo(channel.serverName());
+        const int pieces = connectTo(channel.serverName());
+        QVERIFY(silent >= 0 && pieces >= 0);
+        QCOMPARE(::write(pieces, message.constData(), 7), 7);
+        QTest::qWait(50);
+        QCOMPARE(raised.count(), 0);
+        QCOMPARE(::write(pieces, message.constData() + 7, size_t(message.size() - 7)),
+                 ssize_t(message.size() - 7));
+        QTRY_COMPARE(raised.count(), 1);
+        QCOMPARE(raised[0][0].toByteArray(), QByteArrayLiteral("tok-1"));
+        // Once its message is read, the window closes the connection.
+        char byte;
+        QCOMPARE(::recv(pieces, &byte, 1, MSG_DONTWAIT), ssize_t(0));
+        ::close(pieces);
+        ::close(silent);
     }
 
     void raiseCarriesTheActivationToken() {
