@@ -58,7 +58,8 @@ private slots:
         std::unique_ptr<QObject> root(part.create());
         QVERIFY(root);
         bool otherEventRan = false;
-        QTimer::singleShot(0, [&] { otherEventRan = root->property("built").toInt() != 1; });
+        QTimer::singleShot(0, root.get(),
+                           [&] { otherEventRan = root->property("built").toInt() != 1; });
         QTRY_COMPARE(root->property("built").toInt(), 1); // Loader.Ready
         QVERIFY(otherEventRan);
     }
