@@ -181,6 +181,22 @@ private slots:
         QCOMPARE(checks.count(), 1);
     }
 
+    // Started hidden (at login), the window builds its frame only when it first opens.
+    void startedHiddenItBuildsTheFrameWhenItOpens() {
+        VirtualMouse mouse;
+        RecordingPrompt prompt;
+        Widget widget;
+        QVERIFY(widget.startUp(false));
+        QQuickItem *root = widget.view()->rootObject();
+        QTest::qWait(200);
+        QVERIFY(!widget.isVisible());
+        QVERIFY(!root->property("frameBuilt").toBool());
+        widget.reveal();
+        QTRY_COMPARE(root->property("startStage").toInt(), 2);
+        QTRY_VERIFY(root->property("frameBuilt").toBool());
+        QVERIFY(prompt.warnings.isEmpty());
+    }
+
     // Hidden, it makes no sound; shown again, its music comes back.
     void closedWithARuleItGoesOnSilentlyAndComesBack() {
         VirtualMouse mouse;
