@@ -34,7 +34,8 @@ enum class Damage {
     Fifo,
     Device,
     WrongTypes,
-    LyingCounts
+    LyingCounts,
+    Missing // no file at all: what a file dialog may still name
 };
 
 bool damage(const QString &path, Damage kind) {
@@ -68,6 +69,8 @@ bool damage(const QString &path, Damage kind) {
         return StorageSandbox::writeFile(
             path, "[common]\ntotal=2000000000\n0=1\n1=1\n[config]\ntotal=2000000000\n[macro]\n0=A\n"
                   "[font]\ntotal=2000000000\n[strings]\n1=one\n");
+    case Damage::Missing:
+        return !QFile::exists(path);
     }
     return false;
 }
@@ -153,7 +156,7 @@ private slots:
     void importsTakeRegularSettingsFilesOnly_data() {
         QTest::addColumn<int>("kind");
         for (const Damage kind : {Damage::Empty, Damage::Truncated, Damage::Binary, Damage::Huge,
-                                  Damage::Folder, Damage::Fifo, Damage::Device})
+                                  Damage::Folder, Damage::Fifo, Damage::Device, Damage::Missing})
             QTest::addRow("%d", int(kind)) << int(kind);
     }
     void importsTakeRegularSettingsFilesOnly() {
@@ -167,8 +170,10 @@ private slots:
         MacroLibrary macros(
             languages, [] { return int(DeviceType::mouse); }, {}, files.failures());
 
+        const QVariant stage = files.profile(0).value(QStringLiteral("sensor/stage_Q7"));
         m_prompt->queueFileName(m_sandbox->path(QStringLiteral("pick.bin")));
         profiles.loadProfile(0);
+        QCOMPARE(files.profile(0).value(QStringLiteral("sensor/stage_Q7")), stage);
         m_prompt->queueFileName(m_sandbox->path(QStringLiteral("pick.bin")));
         QCOMPARE(macros.loadMacroIniFromFile().toString(), QString());
         m_prompt->queueFileName(m_sandbox->path(QStringLiteral("pick.bin")));

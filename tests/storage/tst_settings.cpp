@@ -152,31 +152,6 @@ private slots:
         QCOMPARE(m_prompt->warningCount(), 0);
     }
 
-    void importRefusesFilesThatAreNoProfile_data() {
-        QTest::addColumn<QByteArray>("content");
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("missing file") << QByteArray() << false;
-        QTest::newRow("plain text") << QByteArray("shopping list\nmilk\n") << true;
-        QTest::newRow("broken section") << QByteArray("[sensor\nstage_Q7=3\n") << true;
-    }
-
-    void importRefusesFilesThatAreNoProfile() {
-        QFETCH(QByteArray, content);
-        QFETCH(bool, exists);
-        if (exists)
-            QVERIFY(StorageSandbox::writeFile("chosen.pf", content));
-        SettingsFiles files;
-        ProfileStore profiles(files);
-        files.profile(2).setValue("sensor/stage_Q7", 7);
-        m_prompt->queueFileName(m_sandbox->path("chosen.pf"));
-        profiles.loadProfile(2);
-        QCOMPARE(m_prompt->warningCount(), 1);
-        QCOMPARE(files.profile(2).value("sensor/stage_Q7").toInt(), 7);
-        files.profile(2).sync();
-        QVERIFY(profileBytes(2).contains("stage_Q7=7"));
-        QVERIFY(QDir("modules/setting").entryList({"*.part"}, QDir::Files).isEmpty());
-    }
-
     void importReplacesTheProfileAndDropsUnsavedWritesOfTheOldOne() {
         QVERIFY(StorageSandbox::writeFile("chosen.pf", "[sensor]\nstage_Q7=5\n"));
         // A read-only export must not make the profile read-only.
