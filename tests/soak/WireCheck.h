@@ -6,10 +6,8 @@
 #include <QStringList>
 
 // What the program put on the wire, read back from the virtual mouse's traffic log: every command
-// frame is 9 bytes of report 0 that descramble (with the tests' own descrambler) to a known code
-// with a right checksum, and output reports are whole reports that follow a bulk set, no more of
-// them than the set carries. A well-formed frame the mouse refused is a fault too: the call that
-// sent it did not do what it said.
+// frame is 9 bytes of report 0 that the mouse took, and output reports are whole reports that
+// follow a bulk set, no more of them than the set carries.
 class WireCheck {
 public:
     explicit WireCheck(int reportLength) : m_reportLength(reportLength) {}
