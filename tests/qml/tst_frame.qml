@@ -319,14 +319,6 @@ Item {
             root.setProtectUI(0)
         }
 
-        function test_closeButtonAnimatesAndMinimizes() {
-            var root = startRunning()
-            mouseClick(find(root, "closeButton"))
-            compare(root.startStage, 3)
-            tryCompare(ui_Ctl, "minimized", 1)
-            compare(root.height, 0)
-        }
-
         function test_resetRestoresTheFactoryConfigurationSilentlyFirst() {
             var root = startRunning()
             openPanel(root)

@@ -28,8 +28,6 @@ FakeMain {
             ui_View.logoLedWork = false
             ui_View.stageCount = 8
             ui_View.reportRate = 2
-            ui_View.pointer = [5, 2, 5]
-            ui_View.pointerNote = ""
             ui_View.dpiStage = 2
             ui_View.dpiSet = [500, 1000, 1500, 2000, 0, 0, 0, 0]
             _color.visible = false
@@ -44,33 +42,6 @@ FakeMain {
         }
 
         // --- sensor page ---
-
-        function test_sensorLoadsAndApplies() {
-            ui_View.reportRate = 4
-            ui_View.pointer = [0, 10, 7]
-            ui_View.dpiStage = 3
-            showSensor()
-            compare(find(_sensor, "pollingRate").currentIndex, 1)
-            compare(find(_sensor, "cursorSpeed").currentIndex, 0)
-            compare(find(_sensor, "scrollLines").currentIndex, 10)
-            compare(find(_sensor, "dpiStages").currentIndex, 2)
-            compare(find(_sensor, "indicatorColours").currentIndex, 2)
-            _sensor.pageApply()
-            compare(ui_View.calls.map(function (c) { return c.name }),
-                    ["ui_01H_SetReportRate", "setCursorSpeed", "setVerticalScrollLines",
-                     "setDoubleClickSpeed", "ui_0BH_SetCurrentDPIStage"])
-            compare(ui_View.lastCall("ui_01H_SetReportRate"), [4])
-            compare(ui_View.lastCall("setDoubleClickSpeed"), [7])
-            compare(ui_View.lastCall("ui_0BH_SetCurrentDPIStage"), [3])
-        }
-
-        function test_sensorSaysWhatTheDesktopDidNotTake() {
-            showSensor()
-            verify(!find(_sensor, "pointerNote").visible)
-            ui_View.pointerNote = "Not taken by sway: double-click time"
-            verify(find(_sensor, "pointerNote").visible)
-            compare(find(_sensor, "pointerNote").text, "Not taken by sway: double-click time")
-        }
 
         function test_rateButtonsAndApplyButton() {
             ui_View.reportRate = 0
@@ -228,48 +199,6 @@ FakeMain {
             _color.visible = true
             waitForRendering(_color)
             ui_View.clear()
-        }
-
-        function test_colourRefreshAndApply() {
-            ui_View.ledEffect = [7, 3, 6]
-            showColor(8)
-            compare(find(_color, "effects").defaultIndex, 7)
-            compare(find(_color, "brightness").currentIndex, 3)
-            compare(find(_color, "speed").currentIndex, 6)
-            mouseClick(find(_color, "pageApply"))
-            compare(ui_View.lastCall("ui_0DH_SetRGBLedEffect"), [8, 115, 11, [7, 3, 6, 1]])
-        }
-
-        function test_enablingFollowsTheEffect() {
-            ui_View.ledEffect = [0, 7, 4]
-            showColor(8)
-            verify(!find(_color, "speed").enabled)
-            verify(find(_color, "brightness").enabled)
-            verify(find(_color, "colours").enabled)
-            ui_View.ledEffect = [5, 7, 4]
-            _color.refreshUI()
-            verify(!find(_color, "speed").enabled)
-            verify(!find(_color, "brightness").enabled)
-            verify(!find(_color, "colours").enabled)
-        }
-
-        function test_ledPowerKeepsTheEffect() {
-            ui_View.ledEffect = [0, 7, 4]
-            showColor(8)
-            var power = find(_color, "ledPower")
-            verify(power.isSelect, "a saved STATIC effect is lit")
-            mouseClick(power)
-            verify(!find(_color, "brightness").enabled)
-            _color.pageApply()
-            compare(ui_View.lastCall("ui_0DH_SetRGBLedEffect"), [0, 0, 0, [0, 7, 4, 0]])
-
-            // Read back as saved: off, with STATIC still chosen.
-            ui_View.ledEffect = ui_View.lastCall("ui_0DH_SetRGBLedEffect")[3]
-            _color.refreshUI()
-            verify(!power.isSelect)
-            mouseClick(power)
-            _color.pageApply()
-            compare(ui_View.lastCall("ui_0DH_SetRGBLedEffect"), [1, 255, 0, [0, 7, 4, 1]])
         }
 
         function test_colourPicksAreSent() {
