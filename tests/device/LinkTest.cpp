@@ -192,19 +192,6 @@ private slots:
         QVERIFY(hid.isLinkFree());
     }
 
-    void listedButNotOpenableNamesTheCause() {
-        VirtualMouse mouse(QStringLiteral("no-permission"));
-        RecordingPrompt prompt;
-        Hid_Thread hid;
-        QSignalSpy ended(&hid, &Hid_Thread::deviceAbsent);
-        QVERIFY(!mouse.connect(hid));
-        QCOMPARE(prompt.warnings.size(), 1);
-        QVERIFY2(prompt.warnings[0].contains(QStringLiteral("permission denied")),
-                 qPrintable(prompt.warnings[0]));
-        QVERIFY(prompt.warnings[0].contains(QStringLiteral("70-q7-mouse.rules")));
-        QCOMPARE(ended.count(), 1);
-    }
-
     void demoModeSendsNothingAndGetsKeepPresets() {
         VirtualMouse mouse(QStringLiteral("absent"));
         RecordingPrompt prompt;
