@@ -169,14 +169,6 @@ private slots:
         QCOMPARE(tables(8).value(0).left(4), bytesOf("09 08 07 00"));
     }
 
-    void packedStageColours() {
-        start();
-        m_view->ui_10H_SetLED8StageColor(2, numbers({1, 2, 3, 4, 5, 6, 7, 8}));
-        QCOMPARE(ints(m_view->ui_90H_GetLED8StageColor(2)), numbers({1, 2, 3, 4, 5, 6, 7, 8}));
-        QCOMPARE(frames(), QList<QByteArray>{bytesOf("00 10 02 04 00 00 00 00 e9")});
-        QCOMPARE(tables(1).value(0).left(5), bytesOf("21 43 65 87 00"));
-    }
-
     void storedListsComeBackAsNumbers() {
         start();
         m_view->ui_0DH_SetRGBLedEffect(2, 200, 5, numbers({2, 7, 4}));
@@ -193,16 +185,6 @@ private slots:
         QCOMPARE(ints(m_view->ui_91H_GetDPISet()),
                  numbers({800, 1600, 2400, 3200, 4000, 5000, 7200, 8000}));
         QCOMPARE(m_view->ui_8BH_GetCurrentDPIStage().toInt(), 3);
-    }
-
-    void keyTableWithoutGunSwitchGoesToTableOne() {
-        start();
-        QVariantList keys;
-        for (int i = 0; i < 64; ++i)
-            keys.append(0x20 + i); // no entry starts with the gun-switch type 8
-        m_view->ui_12H_SetKeyMatrix(keys);
-        QCOMPARE(frames(), QList<QByteArray>{bytesOf("00 12 01 40 08 00 00 00 a4")});
-        QCOMPARE(ints(m_view->getKeydefine(15)), numbers({0x5c, 0x5d, 0x5e, 0x5f}));
     }
 
     void gunSwitchSpreadsOverFourTables() {
