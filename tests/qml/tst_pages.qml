@@ -43,19 +43,6 @@ FakeMain {
 
         // --- sensor page ---
 
-        function test_rateButtonsAndApplyButton() {
-            ui_View.reportRate = 0
-            showSensor()
-            var rate = find(_sensor, "pollingRate")
-            compare(rate.currentIndex, 3)
-            mouseClick(find(rate, "choice0"))
-            compare(rate.currentIndex, 0)
-            mouseClick(find(rate, "choice1"))
-            mouseClick(find(_sensor, "pageApply"))
-            compare(_mainIten.busyTime, 1600)
-            compare(ui_View.lastCall("ui_01H_SetReportRate"), [4])
-        }
-
         function test_sliderEnds() {
             showSensor()
             var slider = find(_sensor, "cursorSpeed")
