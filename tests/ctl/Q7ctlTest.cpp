@@ -113,10 +113,6 @@ private slots:
                                                 << "argument 1 (rate) must be one of 1, 2, 4, 8";
         QTest::newRow("keyboard slot")
             << QStringList{"call", "ui_09H_SetKeyboardMode", "1"} << "applies to a keyboard only";
-        QTest::newRow("profile 99") << QStringList{"call", "ui_02H_SetCurrentProfile", "99"}
-                                    << "argument 1 (profile) must be a whole number from 0 to 9";
-        QTest::newRow("slider index") << QStringList{"call", "setDoubleClickSpeed", "40000000"}
-                                      << "argument 1 (speed) must be a whole number from 0 to 10";
         QTest::newRow("text where a weapon number belongs")
             << QStringList{"call", "saveGundata", "0", "[\"AKM\",\"three\"]"}
             << "argument 2 (gunData): up to 84 values, per weapon a name and six whole numbers";
