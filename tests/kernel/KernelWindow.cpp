@@ -109,11 +109,24 @@ bool KernelWindow::waitFor(const QRegularExpression &line, int timeoutMs) {
         collect();
         if (line.match(m_output).hasMatch())
             return true;
-        if (deadline.hasExpired() || !isRunning())
+        if (deadline.hasExpired() || !isRunning()) {
+            noteEnd();
             return false;
+        }
         ping();
         m_program.waitForReadyRead(StepMs);
     }
+}
+
+void KernelWindow::noteEnd() {
+    if (isRunning() || m_endNoted)
+        return;
+    m_endNoted = true;
+    // A crash prints nothing of its own: the output a failing scenario shows must say so.
+    m_output +=
+        m_program.exitStatus() == QProcess::CrashExit
+            ? QStringLiteral("[q7config ended by signal %1]\n").arg(m_program.exitCode())
+            : QStringLiteral("[q7config exited with status %1]\n").arg(m_program.exitCode());
 }
 
 bool KernelWindow::waitFor(const QString &text, int timeoutMs) {

@@ -45,6 +45,8 @@ private:
     bool click(int x, int y) const;
     void ping();
     void collect();
+    // Adds to the output how the program ended, once it has ended on its own.
+    void noteEnd();
 
     const KernelRig &m_rig;
     QProcess m_xserver;
@@ -52,5 +54,6 @@ private:
     QProcess m_program;
     QString m_output;
     int m_slowestMs = 0;
+    bool m_endNoted = false;
     QElapsedTimer m_sincePing;
 };
