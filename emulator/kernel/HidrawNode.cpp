@@ -94,6 +94,11 @@ int HidrawNode::openCount() {
     return int(clients_.size());
 }
 
+int HidrawNode::waitingReaders() const {
+    std::lock_guard lock(mutex_);
+    return int(waiting_.size());
+}
+
 void HidrawNode::queueInput(Bytes report) {
     {
         std::lock_guard lock(mutex_);

@@ -66,6 +66,8 @@ public:
     // Opening fails with EACCES for anyone without CAP_DAC_OVERRIDE.
     void denyAccess() { pty_.denyAccess(); }
     int openCount();
+    // Reads waiting here for a report: a program blocked reading the node.
+    int waitingReaders() const;
     // How often programs opened the node (or tried to).
     int opens() const { return opens_.load(); }
 

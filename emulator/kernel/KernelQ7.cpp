@@ -52,6 +52,11 @@ void KernelQ7::plug() {
     usb_->plug();
 }
 
+bool KernelQ7::isWatched() const {
+    const std::shared_ptr<HidrawNode> node = usb_->node(1);
+    return node && node->waitingReaders() > 0;
+}
+
 void KernelQ7::vanishAfter(std::function<bool(const Transfer &)> when) {
     std::lock_guard lock(mutex_);
     vanishWhen_ = std::move(when);

@@ -41,6 +41,8 @@ public:
     void unplug() { usb_->unplug(); }
     std::string commandNode() const { return usb_->devnode(0); }
     std::string eventNode() const { return usb_->devnode(1); }
+    // A program is blocked reading the event interface: it holds the node and waits.
+    bool isWatched() const;
 
     // The mouse is pulled out right after the first transfer for which `when` says so (it is
     // asked on umockdev's worker, so it must be quick). unplug() then finishes the removal.
