@@ -3,11 +3,21 @@
 #include <hidapi.h>
 
 #include <cerrno>
+#include <mutex>
 
 Q_LOGGING_CATEGORY(lcHid, "q7.hid", QtInfoMsg)
 
 namespace HidTransport {
 namespace {
+
+std::mutex &processState() {
+    static std::mutex lock;
+    return lock;
+}
+
+QString text(const wchar_t *error) {
+    return error ? QString::fromWCharArray(error) : QString();
+}
 
 QString hex(const uint8_t *data, int length) {
     return QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(data), length).toHex(' '));
@@ -58,13 +68,33 @@ int transfer(Kind kind, hid_device *device, uint8_t *data, size_t length, int ti
     return result;
 }
 
+void init() {
+    const std::lock_guard lock(processState());
+    hid_init();
+}
+
+QList<Collection> list(unsigned short vendorId, unsigned short productId) {
+    QList<Collection> found;
+    const std::lock_guard lock(processState());
+    hid_device_info *all = hid_enumerate(vendorId, productId);
+    for (const hid_device_info *d = all; d; d = d->next)
+        found.append({QString::fromLatin1(d->path), d->usage_page, d->usage});
+    hid_free_enumeration(all);
+    return found;
+}
+
 hid_device *open(const QString &path, bool *denied) {
-    errno = 0;
-    hid_device *device = hid_open_path(path.toLatin1().constData());
-    // Read at once: errno is this thread's, hidapi's error text is shared by all threads.
-    if (denied)
-        *denied = !device && (errno == EACCES || errno == EPERM ||
-                              lastError(nullptr).contains(QLatin1String("ermission denied")));
+    hid_device *device;
+    {
+        const std::lock_guard lock(processState());
+        errno = 0;
+        device = hid_open_path(path.toLatin1().constData());
+        // errno is this thread's; the shared error text is read before anyone replaces it.
+        if (denied)
+            *denied =
+                !device && (errno == EACCES || errno == EPERM ||
+                            text(hid_error(nullptr)).contains(QLatin1String("ermission denied")));
+    }
     qCDebug(lcHid).noquote() << "open" << path << (device ? "ok" : "failed");
     return device;
 }
@@ -72,11 +102,6 @@ hid_device *open(const QString &path, bool *denied) {
 void close(hid_device *device) {
     if (device)
         hid_close(device);
-}
-
-QString lastError(hid_device *device) {
-    const wchar_t *text = hid_error(device);
-    return text ? QString::fromWCharArray(text) : QString();
 }
 
 } // namespace HidTransport

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QLoggingCategory>
 #include <QString>
 
@@ -21,11 +22,20 @@ enum class Kind { FeatureOut, FeatureIn, Output, Input, Event };
 // Returns hidapi's result: bytes moved, 0 on a read time-out, negative on error.
 int transfer(Kind kind, hid_device *device, uint8_t *data, size_t length, int timeoutMs = -1);
 
+// One HID collection of a plugged-in device, as hidapi lists it.
+struct Collection {
+    QString path;
+    unsigned short usagePage = 0;
+    unsigned short usage = 0;
+};
+
+// hidapi keeps its error text, and its state set up by init, once for the whole process and
+// without a lock: init, open and list take turns here, whichever thread calls them.
+void init();
+QList<Collection> list(unsigned short vendorId, unsigned short productId);
 // denied, when given, tells whether a failed open was refused for lack of permission.
 hid_device *open(const QString &path, bool *denied = nullptr);
 void close(hid_device *device);
-// hidapi's last error text for a handle, or for the last open when device is null.
-QString lastError(hid_device *device);
 
 const char *kindName(Kind kind);
 

@@ -33,7 +33,7 @@ template <typename F> ScopeExit(F) -> ScopeExit<F>;
 } // namespace
 
 Hid_Thread::Hid_Thread() : QThread(nullptr) {
-    hid_init();
+    HidTransport::init();
 }
 
 Hid_Thread::~Hid_Thread() {
@@ -160,13 +160,12 @@ void Hid_Thread::scanDevices(const DeviceTable &table) {
         const DeviceRecord &r = table[SearchedRecord];
         QString commandPath, eventPath;
         QStringList found; // each complete pair of interfaces, in the order listed
-        hid_device_info *all = hid_enumerate(r.vid, r.pid);
         // hidapi lists one entry per collection, so one path may appear more than once.
-        for (hid_device_info *d = all; d; d = d->next) {
-            if (d->usage_page == r.usagePage && d->usage == r.usage)
-                commandPath = QString::fromLatin1(d->path);
-            if (d->usage_page == r.usagePage2 && d->usage == r.usage2)
-                eventPath = QString::fromLatin1(d->path);
+        for (const HidTransport::Collection &d : HidTransport::list(r.vid, r.pid)) {
+            if (d.usagePage == r.usagePage && d.usage == r.usage)
+                commandPath = d.path;
+            if (d.usagePage == r.usagePage2 && d.usage == r.usage2)
+                eventPath = d.path;
             if (!commandPath.isEmpty() && !eventPath.isEmpty()) {
                 list[SearchedRecord] = {int(SearchedRecord), r.productName, r.type,
                                         commandPath,         eventPath,     r.reportLength};
@@ -177,7 +176,6 @@ void Hid_Thread::scanDevices(const DeviceTable &table) {
                 eventPath.clear();
             }
         }
-        hid_free_enumeration(all);
         if (found.size() > 1)
             qWarning("%lld %s devices are plugged in; using the one at %s.",
                      static_cast<long long>(found.size()), qUtf8Printable(r.productName),
