@@ -4,12 +4,14 @@
 
 #include <QMutexLocker>
 #include <QQuickWindow>
+#include <QSGRendererInterface>
 
 #include <utility>
 
 FileTextureFactory::FileTextureFactory(const QString &path, const QSize &size,
                                        const QImage &decoded)
-    : m_path(path), m_size(size), m_decoded(decoded) {}
+    : m_path(path), m_size(size), m_bytesPerPixel(decoded.isNull() ? 4 : decoded.depth() / 8),
+      m_decoded(decoded) {}
 
 // Null when the file has gone or cannot be decoded: nothing is drawn.
 QImage FileTextureFactory::decode(const QString &path, const QSize &size) {
@@ -18,6 +20,10 @@ QImage FileTextureFactory::decode(const QString &path, const QSize &size) {
 
 QImage FileTextureFactory::prepare(QImage pixels, const QSize &size) {
     if (pixels.isNull())
+        return pixels;
+    // A palette picture shown at its own size stays at one byte per pixel: the software renderer
+    // draws it as it is.
+    if (pixels.size() == size && pixels.format() == QImage::Format_Indexed8)
         return pixels;
     if (pixels.size() != size)
         pixels = pixels.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
@@ -32,9 +38,13 @@ QSGTexture *FileTextureFactory::createTexture(QQuickWindow *window) const {
     }
     if (pixels.isNull())
         pixels = decode(m_path, m_size);
-    return pixels.isNull() || !window
-               ? nullptr
-               : window->createTextureFromImage(pixels, QQuickWindow::TextureCanUseAtlas);
+    if (pixels.isNull() || !window)
+        return nullptr;
+    // A graphics card takes full colour, and the texture lets the pixels go after the upload.
+    if (const QSGRendererInterface *api = window->rendererInterface();
+        !api || api->graphicsApi() != QSGRendererInterface::Software)
+        pixels.convertTo(QImage::Format_ARGB32_Premultiplied);
+    return window->createTextureFromImage(pixels, QQuickWindow::TextureCanUseAtlas);
 }
 
 QSize FileTextureFactory::textureSize() const {
@@ -42,7 +52,7 @@ QSize FileTextureFactory::textureSize() const {
 }
 
 int FileTextureFactory::textureByteCount() const {
-    return m_size.width() * m_size.height() * 4;
+    return m_size.width() * m_size.height() * m_bytesPerPixel;
 }
 
 // Qt asks for the image when a picture has loaded (for its colour space), before any texture is

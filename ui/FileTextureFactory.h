@@ -17,7 +17,8 @@ public:
 
     // The pixels as a texture should hold them, or a null image when the file cannot be read.
     static QImage decode(const QString &path, const QSize &size);
-    // Decoded pixels scaled to `size` and in the format a texture takes.
+    // Decoded pixels scaled to `size` and in the format a texture takes: a palette picture at its
+    // own size as it is, everything else in premultiplied full colour.
     static QImage prepare(QImage pixels, const QSize &size);
 
     QSGTexture *createTexture(QQuickWindow *window) const override;
@@ -28,6 +29,7 @@ public:
 private:
     QString m_path;
     QSize m_size;
+    int m_bytesPerPixel;
     mutable QMutex m_lock;
     mutable QImage m_decoded;
 };

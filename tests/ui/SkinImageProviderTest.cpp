@@ -67,6 +67,27 @@ private slots:
         QCOMPARE(factory->image().size(), QSize(50, 25));
     }
 
+    void palettePictureKeepsOneBytePerPixel() {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("bar.png"));
+        QImage picture(40, 30, QImage::Format_Indexed8);
+        picture.setColorTable({qRgba(0, 0, 0, 0), qRgba(20, 180, 250, 255)});
+        picture.fill(1);
+        QVERIFY(picture.save(path));
+        SkinImageProvider provider;
+        QSize size;
+        std::unique_ptr<QQuickTextureFactory> factory(provider.requestTexture(path, &size, {}));
+        QVERIFY(factory);
+        QCOMPARE(factory->image().format(), QImage::Format_Indexed8);
+        QCOMPARE(factory->textureByteCount(), 40 * 30);
+        QCOMPARE(factory->image().pixelColor(3, 3), QColor(20, 180, 250));
+        // Shown at another size it is scaled in full colour.
+        factory.reset(provider.requestTexture(path, &size, QSize(20, 15)));
+        QVERIFY(factory);
+        QCOMPARE(factory->image().format(), QImage::Format_ARGB32_Premultiplied);
+        QCOMPARE(factory->textureByteCount(), 20 * 15 * 4);
+    }
+
     void pictureNamedForAnotherFormatIsReadByItsContent() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("bitmap.png"));

@@ -1,5 +1,7 @@
 #include "SkinWriter.h"
 
+#include "PaletteImage.h"
+
 #include <QFileInfo>
 #include <cstdio>
 
@@ -9,7 +11,8 @@ SkinWriter::SkinWriter(const QString &root, const SkinStyle &style)
 void SkinWriter::write(const QString &relativePath, const QImage &image) {
     const QString path = m_dir.filePath(relativePath + QStringLiteral(".png"));
     QDir().mkpath(QFileInfo(path).absolutePath());
-    if (image.save(path, "PNG")) {
+    const QImage stored = PaletteImage::worthReducing(image) ? PaletteImage::reduce(image) : image;
+    if (stored.save(path, "PNG")) {
         ++m_written;
         return;
     }

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QImage>
+
+// Large skin pictures are shipped with a palette of at most 256 colours: the software renderer
+// draws such a picture straight from its one byte per pixel, so the window holds a quarter of the
+// memory for it. Gradients keep their look through error diffusion.
+namespace PaletteImage {
+
+// Whether `image` is large enough for a palette to be worth its loss.
+bool worthReducing(const QImage &image);
+// `image` with at most 256 colours (alpha included), exact when it has no more than that.
+QImage reduce(const QImage &image);
+
+} // namespace PaletteImage
