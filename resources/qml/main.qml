@@ -271,10 +271,6 @@ Item {
         y: 27
     }
 
-    KeyCodeString {
-        id: _KeyCodeString
-    }
-
     SequentialAnimation {
         id: _opening
         ScriptAction {

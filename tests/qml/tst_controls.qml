@@ -3,12 +3,12 @@ import QtTest
 import "../../resources/qml/common"
 import "../../resources/qml/basic"
 import "support"
+import "../../resources/qml/basic/keycodes.js" as KeyCodes
 
 FakeMain {
     id: _mainIten
 
     ViewMock { id: ui_View }
-    KeyCodeString { id: _KeyCodeString }
 
     Slider { id: _slider; x: 20; y: 10 }
     SignalSpy { id: _sliderSpy; target: _slider; signalName: "sliderClicked" }
@@ -227,14 +227,14 @@ FakeMain {
         }
 
         function test_keyCodeTables() {
-            compare(_KeyCodeString.keycodeTostr(0x32), "\\ |")
-            compare(_KeyCodeString.keycodeTostr(0x31), undefined)
+            compare(KeyCodes.keycodeTostr(0x32), "\\ |")
+            compare(KeyCodes.keycodeTostr(0x31), undefined)
             compare(["KP 7 ", "KP 7", "Intl'2", "R Win", "constructor", "MS-L"].map(function (n) {
-                return _KeyCodeString.strTokeycode(n)
+                return KeyCodes.strTokeycode(n)
             }), [0x5F, undefined, 0x88, 0xE7, undefined, undefined])
-            compare(_KeyCodeString.strTomousecode("MS-B5"), 0xF4)
-            compare(_KeyCodeString.mousecodeTostr(0xF2), "MS-M")
-            compare([0x40, 0x06, 0, 0x100].map(function (b) { return _KeyCodeString.logByte(b) }),
+            compare(KeyCodes.strTomousecode("MS-B5"), 0xF4)
+            compare(KeyCodes.mousecodeTostr(0xF2), "MS-M")
+            compare([0x40, 0x06, 0, 0x100].map(function (b) { return KeyCodes.logByte(b) }),
                     [7, 2, 0, 0])
         }
     }

@@ -13,7 +13,6 @@ FakeMain {
     globalSetting_stringList: numberedStrings()
 
     ViewMock { id: ui_View }
-    KeyCodeString { id: _KeyCodeString }
 
     Page_Keydefine {
         id: _page

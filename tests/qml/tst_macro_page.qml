@@ -13,7 +13,6 @@ FakeMain {
     globalSetting_stringList: numberedStrings()
 
     ViewMock { id: ui_View }
-    KeyCodeString { id: _KeyCodeString }
 
     // The page area clips its page, as in the window.
     Item {

@@ -1,5 +1,6 @@
 import QtQuick
 import "controls.js" as Controls
+import "../basic/keycodes.js" as KeyCodes
 
 // A key-capture box: click to arm it, the next key event names the key.
 Item {
@@ -36,7 +37,7 @@ Item {
     // Only codes the key table can name are kept; anything else leaves the box empty.
     function setKeycodeUSB(code) {
         isSelect = false
-        var name = code < 0 ? undefined : _KeyCodeString.keycodeTostr(code)
+        var name = code < 0 ? undefined : KeyCodes.keycodeTostr(code)
         if (name === undefined) {
             tmpKeycodeUSB = 0
             tmpKeyString = ""
