@@ -244,7 +244,6 @@ Item {
         asynchronous: true
         source: "WindowFrame.qml"
         onLoaded: {
-            _Page_Globalsetting.warmTypes()
             // initUI ran first: the frame catches up in the same order.
             if (_mainIten.startStage >= 1) {
                 item.setSkin()

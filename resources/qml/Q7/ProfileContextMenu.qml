@@ -14,6 +14,7 @@ Rectangle {
     Accessible.name: Frame.profileLabel(entry)
 
     function open(px, py, forEntry) {
+        _Page_Globalsetting.warmTypes()
         entry = forEntry
         x = px
         y = py

@@ -46,6 +46,7 @@ Item {
             id: _settingsArea
             anchors.fill: parent
             hoverEnabled: true
+            onContainsMouseChanged: if (containsMouse) _Page_Globalsetting.warmTypes()
             onClicked: _settings.press()
         }
     }

@@ -234,10 +234,12 @@ Flickable {
     }
 
     // Loads the types of the panel's parts on the loader's thread, making nothing, so that its
-    // first opening only builds them. Called once the window frame stands.
+    // first opening only builds them. Called when the pointer comes near a way in (the settings
+    // button, the profile menu), not at start: a window nobody opens the panel in never holds them.
     function warmTypes() {
-        _warmParts = [Qt.createComponent("GlobalSettingControls.qml", Component.Asynchronous),
-                      Qt.createComponent("RulesPart.qml", Component.Asynchronous)]
+        if (_warmParts.length === 0)
+            _warmParts = [Qt.createComponent("GlobalSettingControls.qml", Component.Asynchronous),
+                          Qt.createComponent("RulesPart.qml", Component.Asynchronous)]
     }
 
     // Slides the panel in (true) or out (false), settling any slide already under way.
@@ -307,7 +309,8 @@ Flickable {
         height: _panel.height
         x: _panel.width
         active: false
-        // By URL: their types load beside the opening (warmTypes), not before the first frame.
+        // By URL: their types load when the pointer nears a way in (warmTypes), else at the first
+        // opening; never at start.
         source: _panel.part === 1 ? "RulesPart.qml" : "GlobalSettingControls.qml"
         onLoaded: {
             if (_panel.part === 1 && _panel.rulesProfile >= 0)
