@@ -200,7 +200,6 @@ hid_device *Hid_Thread::openInterface(int index, Interface which) {
         forgetPath(index, which);
         return nullptr;
     }
-    hid_set_nonblocking(handle, 0);
     return handle;
 }
 
