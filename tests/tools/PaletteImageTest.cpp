@@ -16,7 +16,10 @@ private slots:
             for (int x = 0; x < picture.width(); ++x)
                 picture.setPixel(x, y, qRgba(x % 10 * 20, y % 10 * 20, 90, x < 150 ? 255 : 120));
         QVERIFY(PaletteImage::worthReducing(picture));
-        QVERIFY(!PaletteImage::worthReducing(picture.copy(0, 0, 60, 60)));
+        // A small picture is only ever stored exactly.
+        const QImage small = picture.copy(130, 0, 60, 60);
+        QVERIFY(!PaletteImage::worthReducing(small));
+        QCOMPARE(PaletteImage::exact(small).convertToFormat(QImage::Format_ARGB32), small);
         const QImage reduced = PaletteImage::reduce(picture);
         QCOMPARE(reduced.format(), QImage::Format_Indexed8);
         QCOMPARE(reduced.convertToFormat(QImage::Format_ARGB32), picture);
@@ -31,6 +34,7 @@ private slots:
                 const int alpha = y >= 40 && y < 60 ? x / 3 : y >= 60 && y < 80 ? 0 : 255;
                 picture.setPixel(x, y, qRgba(x * 60 / 400, 10 + y / 3, 30 + x * 90 / 400, alpha));
             }
+        QVERIFY(PaletteImage::exact(picture).isNull());
         const QImage reduced = PaletteImage::reduce(picture);
         QCOMPARE(reduced.format(), QImage::Format_Indexed8);
         QVERIFY(reduced.colorCount() <= 256);

@@ -201,8 +201,9 @@ QImage dither(const QImage &source, const std::vector<Colour> &palette) {
     return out;
 }
 
-// A picture of few colours keeps them exactly.
-QImage exactPalette(const QImage &image) {
+} // namespace
+
+QImage PaletteImage::exact(const QImage &image) {
     const QImage straight = image.convertToFormat(QImage::Format_ARGB32);
     QHash<QRgb, int> index;
     for (int y = 0; y < straight.height(); ++y) {
@@ -228,15 +229,13 @@ QImage exactPalette(const QImage &image) {
     return out;
 }
 
-} // namespace
-
 bool PaletteImage::worthReducing(const QImage &image) {
     return qsizetype(image.width()) * image.height() >= MinPixels;
 }
 
 QImage PaletteImage::reduce(const QImage &image) {
-    if (QImage exact = exactPalette(image); !exact.isNull())
-        return exact;
+    if (QImage few = exact(image); !few.isNull())
+        return few;
     const QImage source = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QHash<QRgb, qsizetype> counts;
     for (int y = 0; y < source.height(); ++y) {

@@ -11,5 +11,7 @@ namespace PaletteImage {
 bool worthReducing(const QImage &image);
 // `image` with at most 256 colours (alpha included), exact when it has no more than that.
 QImage reduce(const QImage &image);
+// `image` with a palette when it has at most 256 colours, else a null image: no loss at any size.
+QImage exact(const QImage &image);
 
 } // namespace PaletteImage

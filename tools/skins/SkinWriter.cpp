@@ -11,7 +11,10 @@ SkinWriter::SkinWriter(const QString &root, const SkinStyle &style)
 void SkinWriter::write(const QString &relativePath, const QImage &image) {
     const QString path = m_dir.filePath(relativePath + QStringLiteral(".png"));
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const QImage stored = PaletteImage::worthReducing(image) ? PaletteImage::reduce(image) : image;
+    QImage stored = PaletteImage::worthReducing(image) ? PaletteImage::reduce(image)
+                                                       : PaletteImage::exact(image);
+    if (stored.isNull())
+        stored = image;
     if (stored.save(path, "PNG")) {
         ++m_written;
         return;
