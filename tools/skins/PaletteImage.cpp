@@ -74,8 +74,10 @@ std::vector<Colour> medianCut(std::vector<Entry> &entries, int size) {
         if (target->score() < 0)
             break;
         const int c = target->widest;
-        std::sort(target->begin, target->end,
-                  [c](const Entry &a, const Entry &b) { return a.colour[c] < b.colour[c]; });
+        // Ties go by the whole colour: the same picture always gets the same palette.
+        std::sort(target->begin, target->end, [c](const Entry &a, const Entry &b) {
+            return a.colour[c] != b.colour[c] ? a.colour[c] < b.colour[c] : a.colour < b.colour;
+        });
         auto middle = target->begin;
         for (qsizetype seen = 0; seen * 2 < target->population; ++middle)
             seen += middle->count;
