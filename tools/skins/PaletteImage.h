@@ -2,9 +2,10 @@
 
 #include <QImage>
 
-// Large skin pictures are shipped with a palette of at most 256 colours: the software renderer
-// draws such a picture straight from its one byte per pixel, so the window holds a quarter of the
-// memory for it. Gradients keep their look through error diffusion.
+// Skin pictures are shipped with a palette of at most 256 colours: the software renderer draws such
+// a picture straight from its one byte per pixel, so the window holds a quarter of the memory for
+// it. A picture of more colours is reduced only when it is large, and its gradients keep their
+// look through error diffusion.
 namespace PaletteImage {
 
 // Whether `image` is large enough for a palette to be worth its loss.
