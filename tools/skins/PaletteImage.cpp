@@ -101,32 +101,25 @@ std::vector<Colour> medianCut(std::vector<Entry> &entries, int size) {
     return palette;
 }
 
-int nearest(const std::vector<Colour> &palette, const Colour &colour) {
-    int best = 0;
-    float bestDistance = std::numeric_limits<float>::max();
-    for (int i = 0; i < int(palette.size()); ++i)
-        if (const float d = distance(palette[i], colour); d < bestDistance) {
+// The closest palette entry. With `alike`, an opaque or a clear colour takes the closest entry of
+// the same alpha whenever the palette has one: an edge then gains no speckles of faint colour.
+int nearest(const std::vector<Colour> &palette, const Colour &colour, bool alike = false) {
+    const float alpha = colour[3];
+    alike = alike && (alpha == 0 || alpha == 255);
+    int best = -1, bestAlike = -1;
+    float bestDistance = std::numeric_limits<float>::max(), bestAlikeDistance = bestDistance;
+    for (int i = 0; i < int(palette.size()); ++i) {
+        const float d = distance(palette[i], colour);
+        if (d < bestDistance) {
             bestDistance = d;
             best = i;
         }
-    return best;
-}
-
-// Opaque pixels take opaque colours and clear ones a clear colour, whenever the palette has one:
-// an edge then gains no speckles of faint colour around it.
-int nearestAlike(const std::vector<Colour> &palette, const Colour &colour) {
-    const float alpha = colour[3];
-    if (alpha > 0 && alpha < 255)
-        return nearest(palette, colour);
-    int best = -1;
-    float bestDistance = std::numeric_limits<float>::max();
-    for (int i = 0; i < int(palette.size()); ++i)
-        if (palette[i][3] == alpha)
-            if (const float d = distance(palette[i], colour); d < bestDistance) {
-                bestDistance = d;
-                best = i;
-            }
-    return best >= 0 ? best : nearest(palette, colour);
+        if (alike && palette[i][3] == alpha && d < bestAlikeDistance) {
+            bestAlikeDistance = d;
+            bestAlike = i;
+        }
+    }
+    return bestAlike >= 0 ? bestAlike : best;
 }
 
 void refine(std::vector<Colour> &palette, const std::vector<Entry> &entries) {
@@ -167,7 +160,7 @@ QImage dither(const QImage &source, const std::vector<Colour> &palette) {
     const int w = source.width();
     std::vector<Colour> error(size_t(w) + 2, Colour{}), next(size_t(w) + 2, Colour{});
     QHash<QRgb, int> cache;
-    const int clear = nearestAlike(drawn, Colour{});
+    const int clear = nearest(drawn, Colour{}, true);
     for (int y = 0; y < source.height(); ++y) {
         const auto *in = reinterpret_cast<const QRgb *>(source.constScanLine(y));
         uchar *line = out.scanLine(y);
@@ -188,7 +181,7 @@ QImage dither(const QImage &source, const std::vector<Colour> &palette) {
             const QRgb key = qRgba(int(want[0]), int(want[1]), int(want[2]), int(want[3]));
             auto hit = cache.constFind(key);
             const int index =
-                hit != cache.constEnd() ? *hit : *cache.insert(key, nearestAlike(drawn, want));
+                hit != cache.constEnd() ? *hit : *cache.insert(key, nearest(drawn, want, true));
             line[x] = uchar(index);
             for (int c = 0; c < 4; ++c) {
                 const float e = want[c] - drawn[index][c];
