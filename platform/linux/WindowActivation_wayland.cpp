@@ -1,5 +1,6 @@
 #include "WindowActivation_wayland.h"
 
+#include "QtWaylandDisplay.h"
 #include "XdgActivationClient.h"
 
 #include <QGuiApplication>
@@ -11,18 +12,11 @@ namespace {
 // A second start must end within a second; the compositor answers in a round trip.
 constexpr int TokenTimeoutMs = 500;
 
-wl_display *qtDisplay() {
-    QPlatformNativeInterface *native = QGuiApplication::platformNativeInterface();
-    return native ? static_cast<wl_display *>(
-                        native->nativeResourceForIntegration(QByteArrayLiteral("wl_display")))
-                  : nullptr;
-}
-
 } // namespace
 
 QByteArray WindowActivationWayland::requestToken() {
     const std::string token = XdgActivationClient::requestToken(
-        qtDisplay(), QGuiApplication::desktopFileName().toStdString(), TokenTimeoutMs);
+        qtWaylandDisplay(), QGuiApplication::desktopFileName().toStdString(), TokenTimeoutMs);
     return QByteArray::fromStdString(token);
 }
 
@@ -32,5 +26,5 @@ bool WindowActivationWayland::activate(QWindow *window, const QByteArray &token)
         return false;
     auto *surface = static_cast<wl_surface *>(
         native->nativeResourceForWindow(QByteArrayLiteral("surface"), window));
-    return XdgActivationClient::activate(qtDisplay(), surface, token.toStdString());
+    return XdgActivationClient::activate(qtWaylandDisplay(), surface, token.toStdString());
 }
