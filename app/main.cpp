@@ -18,6 +18,7 @@
 #include "Widget.h"
 #include "WidgetPrompt.h"
 #include "WindowActivation.h"
+#include "WindowDecorations.h"
 #include "myQQuickView.h"
 #include "q7config_help.h"
 
@@ -56,9 +57,11 @@ int main(int argc, char *argv[]) {
     QApplication app(argc, argv);
     StartupTimeline::mark("application");
     platform.release();
-    if (SceneRenderer::softwareWanted(QProcessEnvironment::systemEnvironment(),
-                                      SceneRenderer::hasGraphicsDevice()))
+    const QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    const bool graphicsDevice = SceneRenderer::hasGraphicsDevice();
+    if (SceneRenderer::softwareWanted(env, graphicsDevice))
         QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+    WindowDecorations::leaveToCompositor(SceneRenderer::drawsInSoftware(env, graphicsDevice));
     AppIdentity::apply();
     // Every path under ./modules/ rests on this.
     const DataFolder::Choice data = DataFolder::enter();

@@ -16,4 +16,7 @@ bool hasGraphicsDevice(const QString &devRoot = QStringLiteral("/dev"));
 // Whether the software renderer should draw the scene.
 bool softwareWanted(const QProcessEnvironment &env, bool graphicsDevice);
 
+// Whether the software renderer will draw it: chosen here, or by the user's QT_QUICK_BACKEND.
+bool drawsInSoftware(const QProcessEnvironment &env, bool graphicsDevice);
+
 } // namespace SceneRenderer

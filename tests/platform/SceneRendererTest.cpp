@@ -47,6 +47,14 @@ private slots:
             QProcessEnvironment chosen;
             chosen.insert(QString::fromLatin1(name), QStringLiteral("opengl"));
             QVERIFY2(!SceneRenderer::softwareWanted(chosen, false), name);
+            QVERIFY2(!SceneRenderer::drawsInSoftware(chosen, false), name);
+        }
+        // The user's software choice draws in software on any machine.
+        QVERIFY(SceneRenderer::drawsInSoftware(env, false));
+        for (const char *backend : {"software", "softwarecontext"}) {
+            QProcessEnvironment chosen;
+            chosen.insert(QStringLiteral("QT_QUICK_BACKEND"), QString::fromLatin1(backend));
+            QVERIFY2(SceneRenderer::drawsInSoftware(chosen, true), backend);
         }
     }
 };

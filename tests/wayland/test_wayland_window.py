@@ -119,6 +119,13 @@ class WaylandWindowTest(unittest.TestCase):
         for corner in [(0, 0), (SIZE[0] - 1, 0), (0, SIZE[1] - 1), (SIZE[0] - 1, SIZE[1] - 1)]:
             self.assertEqual(pixel(*corner), BACKGROUND, "corner %s is not transparent" % (corner,))
 
+        # Drawn in software, with sway decorating windows: nothing started an OpenGL driver (Mesa
+        # and LLVM, about 50 MiB) to ask about decorations.
+        with open("/proc/%d/maps" % self.program.process.pid) as maps:
+            drivers = {line.split()[-1] for line in maps
+                       if re.search(r"_dri\.so|libLLVM|libgallium|libEGL_mesa", line)}
+        self.assertEqual(sorted(drivers), [])
+
     def test_02_a_drag_on_the_frame_moves_the_window(self):
         before = self.shown()
         # A hand rests a moment between pressing and moving; the move starts at the press.
