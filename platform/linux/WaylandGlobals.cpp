@@ -46,18 +46,19 @@ void WaylandGlobals::global(void *data, wl_registry *, uint32_t name, const char
     static_cast<WaylandGlobals *>(data)->m_globals.push_back({name, interface});
 }
 
-bool WaylandGlobals::offers(const char *interface) const {
+const WaylandGlobals::Global *WaylandGlobals::find(const char *interface) const {
     for (const Global &global : m_globals) {
         if (global.interface == interface)
-            return true;
+            return &global;
     }
-    return false;
+    return nullptr;
+}
+
+bool WaylandGlobals::offers(const char *interface) const {
+    return find(interface) != nullptr;
 }
 
 void *WaylandGlobals::bind(const wl_interface *interface, uint32_t version) const {
-    for (const Global &global : m_globals) {
-        if (global.interface == interface->name)
-            return wl_registry_bind(m_registry, global.name, interface, version);
-    }
-    return nullptr;
+    const Global *global = find(interface->name);
+    return global ? wl_registry_bind(m_registry, global->name, interface, version) : nullptr;
 }

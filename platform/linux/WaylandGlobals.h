@@ -30,6 +30,7 @@ private:
         uint32_t name;
         std::string interface;
     };
+    const Global *find(const char *interface) const;
     static void global(void *data, wl_registry *, uint32_t name, const char *interface, uint32_t);
     static void globalRemove(void *, wl_registry *, uint32_t) {}
 
